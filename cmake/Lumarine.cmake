@@ -1,0 +1,68 @@
+# Helpers shared by every component's CMakeLists.txt.
+
+include(GoogleTest)
+
+# Warnings for our own code only.
+add_library(lumarine_warnings INTERFACE)
+target_compile_options(lumarine_warnings INTERFACE -Wall -Wextra -Werror)
+
+# lumarine_add_test_suite(<target> SOURCES ... [LIBRARIES ...] [LABELS ...] [TIMEOUT s])
+# One GoogleTest binary per component. Each test case becomes one CTest test,
+# discovered when the tests run (so a sanitizer tree never runs binaries at
+# build time). The label "tsan" marks suites that CI also runs under
+# ThreadSanitizer.
+function(lumarine_add_test_suite target)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main lumarine_warnings)
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${target};${ARG_LABELS}")
+endfunction()
+
+# lumarine_add_benchmark(<target> SOURCES ... [LIBRARIES ...])
+# Benchmarks land in bin/bench/, where `make bench` runs each of them.
+function(lumarine_add_benchmark target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT TARGET benchmark::benchmark)
+    message(STATUS "Google Benchmark not found: ${target} skipped")
+    return()
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} benchmark::benchmark lumarine_warnings)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/bench)
+endfunction()
+
+# lumarine_add_fuzzer(<target> SOURCES ... [LIBRARIES ...])
+# libFuzzer targets exist only in a LUMARINE_FUZZ tree; they land in
+# bin/fuzz/, where `make fuzz` runs each for a bounded time.
+if(LUMARINE_FUZZ)
+  add_custom_target(fuzz_all)
+endif()
+function(lumarine_add_fuzzer target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT LUMARINE_FUZZ)
+    return()
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} lumarine_warnings)
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/fuzz)
+  add_dependencies(fuzz_all ${target})
+endfunction()
+
+# lumarine_add_subdirectories(): adds every immediate subfolder that has a
+# CMakeLists.txt, so bench/, fuzz/ and examples/ grow without edits here.
+function(lumarine_add_subdirectories)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,64 @@
+// Files and folders by UTF-16 name.
+//
+// Paths are UTF-16 inside the system and UTF-8 on disk. "/" separates
+// folders; a "\" that comes from a document passes through unchanged (it is
+// an ordinary character of a Linux file name). Every function may be called
+// from any thread; none throws.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/text_types.h"
+
+namespace platform {
+
+// The on-disk (UTF-8) form of a UTF-16 path.
+std::string NativePath(WStringView path);
+
+// fopen by UTF-16 name with a C mode string ("rb", "wb", ...). Returns null
+// on failure with errno set. The caller owns the FILE and fcloses it.
+// Opening a folder fails (EISDIR), as on Windows.
+std::FILE* OpenFile(WStringView path, const char* mode);
+
+// The whole content of a regular file; nullopt when it is missing, not a
+// regular file, or cannot be read.
+std::optional<std::string> ReadWholeFile(WStringView path);
+
+// Replaces the file with `bytes` atomically: writes a temporary file in the
+// same folder, flushes it and renames it over the target. On failure the
+// previous file is left as it was and no temporary file remains.
+bool ReplaceFileAtomically(WStringView path, std::string_view bytes);
+
+// True when anything exists at the path (file, folder, other).
+bool PathExists(WStringView path);
+bool IsRegularFile(WStringView path);
+bool IsDirectory(WStringView path);
+
+// Deletes a file (not a folder). False when it did not exist or could not
+// be deleted.
+bool DeleteFileAt(WStringView path);
+
+// Read-only by mode bits: true when no write bit is set. Holds even when the
+// process runs as root (which could write anyway). False for a missing file.
+bool IsReadOnly(WStringView path);
+
+// The temporary folder: $TMPDIR when set and non-empty, else "/tmp". No
+// trailing "/".
+WString TempFolder();
+
+// Joins two path pieces with exactly one "/" between them; an empty piece
+// leaves the other unchanged; an absolute second piece replaces the first.
+WString JoinPath(WStringView base, WStringView more);
+
+// The folder part of a path (everything before the last "/"), or "" when
+// there is none.
+WString ParentFolder(WStringView path);
+
+// Creates the folder and every missing parent. True when the folder exists
+// afterwards.
+bool CreateFolders(WStringView path);
+
+}  // namespace platform
