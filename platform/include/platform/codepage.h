@@ -13,8 +13,9 @@ namespace platform {
 // Decodes every byte; never fails.
 WString AnsiToUtf16(std::string_view bytes);
 
-// Encodes each UTF-16 unit; a character outside Windows-1252 (including a
-// surrogate) becomes '?' and sets *used_default when it is given.
+// Encodes each character; one outside Windows-1252 becomes '?' (a
+// surrogate pair, one character, gives one '?'; so does a lone surrogate).
+// *used_default, when given, tells whether any '?' was substituted.
 std::string Utf16ToAnsi(WStringView text, bool* used_default = nullptr);
 
 }  // namespace platform

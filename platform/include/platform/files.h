@@ -28,7 +28,9 @@ std::FILE* OpenFile(WStringView path, const char* mode);
 std::optional<std::string> ReadWholeFile(WStringView path);
 
 // Replaces the file with `bytes` atomically: writes a temporary file in the
-// same folder, flushes it and renames it over the target. On failure the
+// same folder, flushes it and renames it over the target. An existing file
+// keeps its permission bits; a read-only one (IsReadOnly) is not replaced
+// (false, errno EACCES), as Windows refuses to overwrite it. On failure the
 // previous file is left as it was and no temporary file remains.
 bool ReplaceFileAtomically(WStringView path, std::string_view bytes);
 
@@ -37,8 +39,8 @@ bool PathExists(WStringView path);
 bool IsRegularFile(WStringView path);
 bool IsDirectory(WStringView path);
 
-// Deletes a file (not a folder). False when it did not exist or could not
-// be deleted.
+// Deletes a file (not a folder; a symbolic link itself, not its target).
+// False when it did not exist or could not be deleted.
 bool DeleteFileAt(WStringView path);
 
 // Read-only by mode bits: true when no write bit is set. Holds even when the
@@ -53,8 +55,8 @@ WString TempFolder();
 // leaves the other unchanged; an absolute second piece replaces the first.
 WString JoinPath(WStringView base, WStringView more);
 
-// The folder part of a path (everything before the last "/"), or "" when
-// there is none.
+// The folder part of a path (everything before the last "/"), "/" for a
+// file directly under the root, or "" when there is no "/".
 WString ParentFolder(WStringView path);
 
 // Creates the folder and every missing parent. True when the folder exists

@@ -3,10 +3,14 @@
 // Conversions: %s (a UTF-16 text), %d and %i (signed), %u (unsigned),
 // %x and %X (hexadecimal), %I64d / %lld / %ld (64-bit signed, same as %d
 // here), %I64u / %llu (64-bit unsigned), %c (one UTF-16 unit), %% (a
-// percent sign). A width and the '0' flag are honoured for the numeric
-// conversions (e.g. %02d, %08X). Arguments are typed, so a mismatch cannot
-// read the wrong memory: a missing argument or one of the wrong kind writes
-// nothing for its conversion. An unknown conversion is copied as it stands.
+// percent sign); the length prefixes h and I32 are accepted and ignored. A
+// width and the '-' flag are honoured for every conversion, the '0' flag for
+// the numeric ones (e.g. %02d, %08X). %u, %x and %X of a negative signed
+// argument print its 32-bit two's complement (64-bit with I64/ll/l), as
+// Windows prints an int. Arguments are typed, so a mismatch cannot read the
+// wrong memory: a missing argument or one of the wrong kind (text for a
+// number, a number for %s) writes nothing for its conversion and is used
+// up. An unknown conversion is copied as it stands.
 // Pure, any thread.
 #pragma once
 

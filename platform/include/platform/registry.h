@@ -8,14 +8,23 @@
 // is seen by the next OpenRegistryKey.
 //
 // Format (as regedit writes it): a header line ("Windows Registry Editor
-// Version 5.00" or "REGEDIT4"); "[HKEY_...\key]" sections ("[-...]" deletes
-// a key); values "name"=... or @=... (the default value) as "text" with \\
-// and \" escapes, dword:xxxxxxxx, hex:..., hex(N):... (2 expandable string,
-// 7 multi-string, b qword; string data in UTF-16LE bytes), "name"=- deletes
-// a value. A line ending in "\" continues on the next; ";" starts a comment
-// line; CRLF or LF; UTF-8 (with or without BOM) or UTF-16LE with a BOM. Key
-// and value names compare without case; a later duplicate value wins and
-// duplicate sections merge. Malformed lines are skipped.
+// Version 5.00" or "REGEDIT4"; optional here); "[HKEY_...\key]" sections
+// ("[-...]" deletes a key and everything below it); values "name"=... or
+// @=... (the default value) as "text" (escapes: a doubled backslash and
+// \" ; any other backslash stays as written), dword:xxxxxxxx (1 to 8 hex
+// digits), hex:..., hex(N):... (2 expandable string, 7 multi-string,
+// b qword; string data in UTF-16LE bytes, in the ANSI code page in a
+// REGEDIT4 file), "name"=- deletes a value. Blanks around "=" are allowed.
+// A line whose last non-blank character is a backslash continues on the
+// next (leading blanks of the next line dropped); a line beginning with ";"
+// is a comment and never continues; CRLF, LF or CR. UTF-8 (with or without
+// BOM) or UTF-16LE with a BOM; bytes that are not UTF-8 are read as
+// Windows-1252. Key and value names compare without case (ASCII); a later
+// duplicate value wins and duplicate sections merge. Malformed lines, and
+// values before the first section, are skipped.
+//
+// A key exists when a section names it or a key below it (its parents are
+// implied, as on Windows); a hive's root always exists.
 //
 // Thread safety: functions may be called from any thread; a RegistryKey is
 // an immutable snapshot and may be shared.
