@@ -18,10 +18,17 @@ function(lumarine_add_test_suite target)
   endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main lumarine_warnings)
+  # The label list passes through three list expansions on its way to
+  # set_tests_properties (here, in GoogleTest.cmake and in the discovery
+  # script); seven backslashes keep its ";" a list separator to the end.
+  # Without them only the first label survives.
+  string(REPEAT "\\" 7 backslashes)
+  set(labels ${target} ${ARG_LABELS})
+  list(JOIN labels "${backslashes};" labels)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${target};${ARG_LABELS}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${labels}")
 endfunction()
 
 # lumarine_add_benchmark(<target> SOURCES ... [LIBRARIES ...])
