@@ -20,7 +20,8 @@ std::string NativePath(WStringView path);
 
 // fopen by UTF-16 name with a C mode string ("rb", "wb", ...). Returns null
 // on failure with errno set. The caller owns the FILE and fcloses it.
-// Opening a folder fails (EISDIR), as on Windows.
+// Opening a folder fails (EISDIR), as on Windows. The descriptor is
+// close-on-exec, so child processes do not inherit it.
 std::FILE* OpenFile(WStringView path, const char* mode);
 
 // The whole content of a regular file; nullopt when it is missing, not a

@@ -14,10 +14,14 @@ namespace platform {
 // reports its copy, a symbolic link resolves to its target). "" on failure.
 WString ExecutablePath();
 
+// Names are case-sensitive (unlike Windows); a name that is empty or holds
+// "=" or NUL is refused (nullopt / false with errno EINVAL).
+
 // An environment variable decoded from UTF-8; nullopt when unset.
 std::optional<WString> GetEnvironmentVariable(WStringView name);
 
-// Sets (or, with nullopt, removes) an environment variable. False on failure.
+// Sets (or, with nullopt, removes) an environment variable, encoded in
+// UTF-8. False on failure (a value holding NUL cannot be set).
 bool SetEnvironmentVariable(WStringView name, const std::optional<WString>& value);
 
 // Processors this process may run on (sched_getaffinity); at least 1.

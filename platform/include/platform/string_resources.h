@@ -2,8 +2,8 @@
 // English and Chinese.
 //
 // The language comes from LUMARINE_LANG, else LC_ALL, LC_MESSAGES, LANG (the
-// first that is set and non-empty): a value beginning "zh" gives Chinese,
-// anything else English. The environment is read on every call.
+// first that is set and non-empty): a value beginning "zh" (in either case)
+// gives Chinese, anything else English. The environment is read on every call.
 // Thread safety: any thread.
 #pragma once
 

@@ -2,8 +2,10 @@
 //
 // The lenient forms never fail: every ill-formed sequence (an invalid or
 // truncated UTF-8 sequence, an overlong form, an encoded surrogate, a lone
-// UTF-16 surrogate, a code point above U+10FFFF) becomes U+FFFD. The strict
-// forms return std::nullopt on the first ill-formed sequence instead.
+// UTF-16 surrogate, a code point above U+10FFFF) becomes U+FFFD: one U+FFFD
+// for each maximal ill-formed part of UTF-8 (the longest prefix of a valid
+// sequence, else a single byte), as the Unicode standard recommends. The
+// strict forms return std::nullopt on the first ill-formed sequence instead.
 // All functions are pure and may be called from any thread.
 #pragma once
 
