@@ -1,0 +1,88 @@
+// Event arguments: what a transfer tells its caller's handlers.
+//
+// Every transfer raises begin, then any number of progress events, then
+// exactly one of end or failed. A handler receives the IEventArg view; the
+// other views of the same object are reached with dynamic_cast.
+//
+// Ownership: the library owns every argument. A handler must not keep the
+// pointer (or any text obtained from it) after it returns.
+// Thread safety: an argument is handed to one handler call at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "ZorTqCloudAppResBuf/Api.h"
+#include "ZorTqCloudAppResBuf/IDWError.h"
+
+namespace ZorTqCloudAppResBuf {
+
+enum EN_ResBufEvent {
+  EN_EVENT_BEGIN = 2,
+  EN_EVENT_PROGRESS = 3,
+  EN_EVENT_END = 4,
+  EN_EVENT_FAILED = 5,
+};
+
+class ZOR_INTERFACE IEventArg {
+ public:
+  virtual int GetEventType() = 0;  // an EN_ResBufEvent value
+  virtual int GetEventKind() = 0;  // always equal to GetEventType()
+  virtual int GetUserData() = 0;   // the userData of the download call
+
+ protected:
+  ~IEventArg() = default;
+};
+
+// A handler registered with IEventMgr. Its result only tells the library
+// whether some handler took the event; every handler is called regardless.
+typedef bool (*EventHandler)(IEventArg* arg, void* user);
+
+// The view shared by the four download events. Texts point into the
+// argument.
+class ZOR_INTERFACE IDownloadEventArg : public virtual IEventArg {
+ public:
+  virtual const char16_t* GetFileName() = 0;
+  virtual const char16_t* GetFolder() = 0;
+  // folder + "/" + file name (no separator after an empty folder or one
+  // that already ends in "/").
+  virtual const char16_t* GetLocalPath() = 0;
+  // The URL as requested ("\" replaced by "/").
+  virtual const char16_t* GetUrl() = 0;
+
+ protected:
+  ~IDownloadEventArg() = default;
+};
+
+class ZOR_INTERFACE IDownloadBeginEventArg : public virtual IDownloadEventArg {
+ protected:
+  ~IDownloadBeginEventArg() = default;
+};
+
+// Raised at every 15 % step of a transfer whose size is known and at its
+// completion. SetCancel(true) asks the transfer to end with a failed event
+// (message 105); it takes effect shortly after the handler returns.
+class ZOR_INTERFACE IDownloadProgressEventArg : public virtual IDownloadEventArg {
+ public:
+  virtual std::int64_t GetTotalBytes() = 0;
+  virtual std::int64_t GetDownloadedBytes() = 0;
+  // Bytes since the previous progress event of the same transfer.
+  virtual std::int64_t GetDeltaBytes() = 0;
+  virtual void SetCancel(bool cancel) = 0;
+  virtual bool IsCancel() = 0;
+
+ protected:
+  ~IDownloadProgressEventArg() = default;
+};
+
+class ZOR_INTERFACE IDownloadEndEventArg : public virtual IDownloadEventArg {
+ protected:
+  ~IDownloadEndEventArg() = default;
+};
+
+// The failed event; its IDWError view (dynamic_cast) tells why.
+class ZOR_INTERFACE IDownloadFailedEventArg : public virtual IDownloadEventArg {
+ protected:
+  ~IDownloadFailedEventArg() = default;
+};
+
+}  // namespace ZorTqCloudAppResBuf
