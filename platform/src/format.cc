@@ -7,19 +7,19 @@
 namespace platform {
 namespace {
 
-// One parsed conversion specification: %[flags][width][length]conversion.
+// One parsed conversion directive: %[flags][width][length]conversion.
 struct Spec {
   bool left = false;       // '-'
   bool zero_pad = false;   // '0'
   std::size_t width = 0;
   bool wide64 = false;     // I64, ll, l, j, z
   WChar conversion = 0;
-  std::size_t length = 0;  // units of the specification, '%' included
+  std::size_t length = 0;  // units of the directive, '%' included
 };
 
 bool IsDigit(WChar c) { return c >= u'0' && c <= u'9'; }
 
-// Parses the specification that starts at format[pos] == '%'. Returns false
+// Parses the directive that starts at format[pos] == '%'. Returns false
 // when it does not end in a known conversion.
 bool ParseSpec(WStringView format, std::size_t pos, Spec& spec) {
   std::size_t i = pos + 1;
@@ -30,7 +30,7 @@ bool ParseSpec(WStringView format, std::size_t pos, Spec& spec) {
     else break;
   }
   for (; IsDigit(at(i)) && spec.width < 4096; ++i) spec.width = spec.width * 10 + (at(i) - u'0');
-  if (IsDigit(at(i))) return false;  // absurd width: not a specification we honour
+  if (IsDigit(at(i))) return false;  // absurd width: not a directive we honour
   if (at(i) == u'I' && at(i + 1) == u'6' && at(i + 2) == u'4') {
     spec.wide64 = true;
     i += 3;
