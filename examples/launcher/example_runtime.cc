@@ -1,0 +1,37 @@
+// An example Lumarine runtime: prints which entry the launcher called, with
+// what, from where, and returns 0.
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "launcher/runtime_entry.h"
+#include "platform/unicode.h"
+
+namespace {
+
+int Describe(const char* entry, const char16_t* tail, int show_window, int reserved_1000, int reserved_0) {
+  Dl_info self{};
+  dladdr(reinterpret_cast<void*>(&Describe), &self);
+  const char* search_path = std::getenv("LD_LIBRARY_PATH");
+  std::printf("  runtime entered through %s\n", entry);
+  std::printf("  loaded from        %s\n", self.dli_fname ? self.dli_fname : "?");
+  std::printf("  command line tail  [%s]\n", platform::Utf16ToUtf8(tail ? tail : u"").c_str());
+  std::printf("  show window %d, then %d and %d\n", show_window, reserved_1000, reserved_0);
+  std::printf("  LD_LIBRARY_PATH    %s\n", search_path ? search_path : "(unset)");
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int FN_RunExecutable(void*, void*, const char16_t* tail, int show,
+                                                                      int reserved_1000, int reserved_0) {
+  return Describe(launcher::kRunEntryName, tail, show, reserved_1000, reserved_0);
+}
+
+extern "C" __attribute__((visibility("default"))) int PD_HostAttachedTarget(void*, void*, const char16_t* tail,
+                                                                           int show, int reserved_1000,
+                                                                           int reserved_0) {
+  return Describe(launcher::kDebugEntryName, tail, show, reserved_1000, reserved_0);
+}
