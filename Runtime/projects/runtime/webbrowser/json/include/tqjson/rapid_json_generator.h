@@ -1,0 +1,82 @@
+// CRapidJsonGenerator: the writer's implementation. It holds one UTF-16
+// RapidJSON document (null root at first), the handle registry (handles
+// that name pointer texts, resolved again at each use), the items it has
+// handed out, and the buffers that saving hands out from. The adapter
+// replaces the object at every root creation (see
+// json_generator_adapter.h). Not thread-safe.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tqjson/declare_operations.h"
+#include "tqjson/handle_table.h"
+#include "tqjson/ijson_generator.h"
+#include "tqjson/item_registry.h"
+#include "tqjson/json_document.h"
+#include "tqjson/scratch_buffer.h"
+
+namespace TQJSON {
+
+class CRapidJsonGenerator final : public IJsonGenerator {
+ public:
+  CRapidJsonGenerator();
+
+  TQJSON_GENERATOR_OPERATIONS(TQJSON_DECLARE_OPERATION_OVERRIDE)
+
+ private:
+  // A parent found by path or handle: its node (null when a handle's text
+  // no longer names a value) and its pointer text.
+  struct Parent {
+    JsonValue* node = nullptr;
+    std::u16string pointer;
+  };
+
+  ~CRapidJsonGenerator() = default;
+
+  // Root creation: the root becomes an empty object or array; `registered`
+  // also resets the handle registry and registers the root as handle 1.
+  std::int32_t CreateRoot(rapidjson::Type type, bool registered, JsonItem* item, JsonHandle* handle);
+
+  // Finding parents: -10 for a path that names nothing, -2 for an unknown
+  // handle.
+  std::int32_t FindPathParent(const char16_t* path, Parent* parent);
+  std::int32_t FindHandleParent(JsonHandle handle, Parent* parent);
+
+  // The adders of every kind (value_kinds.h), by item and by a parent found
+  // by path or handle.
+  template <typename Kind>
+  std::int32_t AddMemberToItem(JsonItem item, const char16_t* key, typename Kind::In value, JsonItem* added);
+  template <typename Kind>
+  std::int32_t AppendToItem(JsonItem item, typename Kind::In value, JsonItem* added);
+  template <typename Kind>
+  std::int32_t AddMemberToParent(const Parent& parent, const char16_t* key, typename Kind::In value, JsonHandle* added);
+  template <typename Kind>
+  std::int32_t AppendToParent(const Parent& parent, typename Kind::In value, JsonHandle* added);
+  template <typename Kind, typename AddToParent>
+  std::int32_t AddByPath(const char16_t* path, AddToParent add);
+  template <typename Kind, typename AddToParent>
+  std::int32_t AddByHandle(JsonHandle handle, AddToParent add);
+
+  // Special numbers and blobs, for a parent found by path or handle.
+  std::int32_t AddSpecialNumberMember(const Parent& parent, const char16_t* key, std::uint32_t kind, JsonHandle* added);
+  std::int32_t AppendSpecialNumber(const Parent& parent, std::uint32_t kind, JsonHandle* added);
+
+  // Runs an addition to `container` and forgets the items that its growth
+  // made stale.
+  template <typename Addition>
+  std::int32_t GrowContainer(JsonValue& container, Addition addition);
+
+  // Saving.
+  std::int32_t SaveFile(const char16_t* file_name, std::int32_t encoding, bool formatted);
+  bool HasContainerRoot() const;
+
+  JsonDocument document_;
+  ScratchBuffer scratch_;
+  JsonTextBuffer text_;
+  JsonByteBuffer bytes_;
+  HandleTable<std::u16string> handles_;
+  ItemRegistry items_;
+};
+
+}  // namespace TQJSON
