@@ -1,0 +1,55 @@
+// Feeds arbitrary bytes to the INI reader, reads every section and key it
+// found, and checks that writing the document out and reading it again
+// gives the same sections and values, also after an edit of each kind.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/profile_document.h"
+
+namespace {
+
+using platform::ProfileDocument;
+using platform::WString;
+
+// Every value of every section, in order.
+std::vector<WString> Snapshot(const ProfileDocument& document) {
+  std::vector<WString> seen;
+  for (const WString& section : document.SectionNames()) {
+    seen.push_back(section);
+    for (const WString& line : document.SectionLines(section)) {
+      const WString key = line.substr(0, line.find(u'='));
+      seen.push_back(line);
+      seen.push_back(document.Value(section, key).value_or(u"<missing>"));
+    }
+  }
+  return seen;
+}
+
+void CheckRoundTrip(const ProfileDocument& document) {
+  if (Snapshot(ProfileDocument::Parse(document.Serialize())) != Snapshot(document)) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ProfileDocument document = ProfileDocument::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+  CheckRoundTrip(document);
+  const std::vector<WString> sections = document.SectionNames();
+  const WString section = sections.empty() ? WString(u"S") : sections.front();
+  const WString key = u"k" + WString(1, static_cast<char16_t>(size % 128));
+  document.SetValue(section, key, u"\"v\"");
+  CheckRoundTrip(document);
+  if (document.Value(section, key).has_value() &&
+      document.SetValue(section, key, u"x") == platform::ProfileEdit::kChanged &&
+      document.Value(section, key) != u"x") {
+    std::abort();
+  }
+  document.ReplaceSection(u"R", {u"a=1", key + u"=2"});
+  document.DeleteKey(section, key);
+  CheckRoundTrip(document);
+  if (document.DeleteSection(section) != platform::ProfileEdit::kRefused && document.Value(section, u"a")) std::abort();
+  CheckRoundTrip(document);
+  return 0;
+}

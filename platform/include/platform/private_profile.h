@@ -1,0 +1,59 @@
+// INI files ("private profiles") by path, with the reading and editing
+// rules of ProfileDocument (profile_document.h): names compare without
+// case, one pair of enclosing quotes is stripped from a value, a new key or
+// section is added at the end of its section or of the file.
+//
+// A missing file reads as empty. Every write reads the file, edits it and
+// replaces it atomically (ReplaceFileAtomically): a failed write leaves the
+// file as it was. A write that would change nothing does not touch the
+// file (so deleting from a missing file creates none). A file that exists
+// but cannot be read, or is read-only, is never written.
+//
+// The deletions are what a null key (whole section) and a null value (one
+// key) ask for of the Windows profile functions.
+//
+// Thread safety: any thread. Writes within one process are serialised, so
+// concurrent edits of one file do not lose each other; writes by other
+// processes are not coordinated.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "platform/text_types.h"
+
+namespace platform {
+
+// Every section's name once, in file order; empty when the file is missing
+// or has no section.
+std::vector<WString> ReadProfileSectionNames(WStringView file);
+
+// The keys of a section as "key=value" lines (ProfileDocument::SectionLines);
+// empty when the file or the section is missing or the section has no keys.
+std::vector<WString> ReadProfileSection(WStringView file, WStringView section);
+
+// A key's value, cut as a caller's buffer of `capacity` units (terminating
+// zero included) cuts it: at most capacity - 1 units, never half a
+// surrogate pair. nullopt when the file, the section or the key is missing.
+std::optional<WString> ReadProfileString(WStringView file, WStringView section, WStringView key,
+                                         std::size_t capacity);
+
+// Sets a key's value, creating the file, the section and the key as
+// needed. False when a name or the value is refused, or the file could not
+// be read or replaced.
+bool WriteProfileString(WStringView file, WStringView section, WStringView key, WStringView value);
+
+// Replaces every key of a section by `lines` ("key=value" each), creating
+// the file and the section as needed. False as for WriteProfileString.
+bool WriteProfileSection(WStringView file, WStringView section, const std::vector<WString>& lines);
+
+// Removes a key. True also when the key, its section or the file was
+// already missing.
+bool DeleteProfileKey(WStringView file, WStringView section, WStringView key);
+
+// Removes a whole section. True also when it or the file was already
+// missing.
+bool DeleteProfileSection(WStringView file, WStringView section);
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#include "platform/private_profile.h"
+
+#include <mutex>
+
+#include "platform/files.h"
+#include "platform/profile_document.h"
+#include "platform/wide_string.h"
+
+namespace platform {
+namespace {
+
+// The document of a file for reading: a missing or unreadable file is an
+// empty document.
+ProfileDocument ReadDocument(WStringView file) {
+  const std::optional<std::string> bytes = ReadWholeFile(file);
+  return bytes ? ProfileDocument::Parse(*bytes) : ProfileDocument();
+}
+
+// Reads the file, applies `edit` and writes the result back when it
+// changed anything. A file that exists but cannot be read is not replaced,
+// so its content is never lost.
+template <typename Edit>
+bool EditFile(WStringView file, Edit edit) {
+  static std::mutex write_lock;
+  const std::lock_guard<std::mutex> hold(write_lock);
+  ProfileDocument document;
+  if (PathExists(file)) {
+    const std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes) return false;
+    document = ProfileDocument::Parse(*bytes);
+  }
+  switch (edit(document)) {
+    case ProfileEdit::kRefused:
+      return false;
+    case ProfileEdit::kUnchanged:
+      return true;
+    case ProfileEdit::kChanged:
+      break;
+  }
+  return ReplaceFileAtomically(file, document.Serialize());
+}
+
+}  // namespace
+
+std::vector<WString> ReadProfileSectionNames(WStringView file) { return ReadDocument(file).SectionNames(); }
+
+std::vector<WString> ReadProfileSection(WStringView file, WStringView section) {
+  return ReadDocument(file).SectionLines(section);
+}
+
+std::optional<WString> ReadProfileString(WStringView file, WStringView section, WStringView key,
+                                         std::size_t capacity) {
+  std::optional<WString> value = ReadDocument(file).Value(section, key);
+  if (value && value->size() >= capacity) {
+    WString cut(capacity, u'\0');
+    cut.resize(WCopyTruncated(cut.data(), capacity, *value));
+    value = std::move(cut);
+  }
+  return value;
+}
+
+bool WriteProfileString(WStringView file, WStringView section, WStringView key, WStringView value) {
+  return EditFile(file, [&](ProfileDocument& document) { return document.SetValue(section, key, value); });
+}
+
+bool WriteProfileSection(WStringView file, WStringView section, const std::vector<WString>& lines) {
+  return EditFile(file, [&](ProfileDocument& document) { return document.ReplaceSection(section, lines); });
+}
+
+bool DeleteProfileKey(WStringView file, WStringView section, WStringView key) {
+  return EditFile(file, [&](ProfileDocument& document) { return document.DeleteKey(section, key); });
+}
+
+bool DeleteProfileSection(WStringView file, WStringView section) {
+  return EditFile(file, [&](ProfileDocument& document) { return document.DeleteSection(section); });
+}
+
+}  // namespace platform

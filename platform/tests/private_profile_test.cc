@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <thread>
+
+#include "platform/files.h"
+#include "platform/private_profile.h"
+#include "platform/profile_document.h"
+#include "platform/unicode.h"
+#include "testing/temp_dir.h"
+
+namespace platform {
+namespace {
+
+using lumarine_testing::TempDir;
+using Lines = std::vector<WString>;
+
+constexpr std::size_t kBig = 1024;
+
+TEST(PrivateProfile, MissingFileReadsAsEmptyAndDeletionsCreateNothing) {
+  TempDir dir;
+  const WString file = dir.File(u"none.ini");
+  EXPECT_TRUE(ReadProfileSectionNames(file).empty());
+  EXPECT_TRUE(ReadProfileSection(file, u"Public").empty());
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Key", kBig), std::nullopt);
+  EXPECT_TRUE(DeleteProfileKey(file, u"Public", u"Key"));
+  EXPECT_TRUE(DeleteProfileSection(file, u"Public"));
+  EXPECT_FALSE(PathExists(file));
+}
+
+TEST(PrivateProfile, ReadsWithoutCaseTrimmedAndWithoutOnePairOfQuotes) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"a.ini",
+                        "top=before any section\n"
+                        "[Public]\n"
+                        "  MinimumValidVersion =  1.2.3  \n"
+                        "; comment=not a key\n"
+                        "Double=\"quoted value\"\n"
+                        "Single='x'\n"
+                        "Inner=\"a\"b\"\n"
+                        "Mismatched=\"abc'\n"
+                        "Lone=\"\n"
+                        "NoEquals\n"
+                        "Empty=\n"
+                        "First=1\n"
+                        "first=2\n"));
+  const WString file = dir.File(u"a.ini");
+  EXPECT_EQ(ReadProfileString(file, u"public", u"minimumvalidversion", kBig), u"1.2.3");
+  EXPECT_EQ(ReadProfileString(file, u" PUBLIC ", u"Double", kBig), u"quoted value");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Single", kBig), u"x");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Inner", kBig), u"a\"b");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Mismatched", kBig), u"\"abc'");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Lone", kBig), u"\"");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"NoEquals", kBig), u"");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Empty", kBig), u"");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"First", kBig), u"1");
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"; comment", kBig), std::nullopt);
+  EXPECT_EQ(ReadProfileString(file, u"Public", u"Missing", kBig), std::nullopt);
+  EXPECT_EQ(ReadProfileString(file, u"", u"top", kBig), std::nullopt);
+  // Section lines keep quotes and list every key line, the comment excepted.
+  EXPECT_EQ(ReadProfileSection(file, u"PUBLIC"),
+            (Lines{u"MinimumValidVersion=1.2.3", u"Double=\"quoted value\"", u"Single='x'", u"Inner=\"a\"b\"",
+                   u"Mismatched=\"abc'", u"Lone=\"", u"NoEquals", u"Empty=", u"First=1", u"first=2"}));
+}
+
+TEST(PrivateProfile, SectionsKeepFileOrderAndRepeatedSectionsReadAsOne) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"a.ini",
+                        "[Public]\nA=1\n[AppB]\n[ not a section\n[AppA]\nX=1\n"
+                        "[appb]\nOnlineTime=9\n[ Spaced Name ]\n"));
+  const WString file = dir.File(u"a.ini");
+  EXPECT_EQ(ReadProfileSectionNames(file), (Lines{u"Public", u"AppB", u"AppA", u"Spaced Name"}));
+  EXPECT_EQ(ReadProfileString(file, u"APPB", u"onlinetime", kBig), u"9");
+  EXPECT_EQ(ReadProfileSection(file, u"AppB"), (Lines{u"OnlineTime=9"}));
+  // A new key of a repeated section goes after its last key.
+  ASSERT_TRUE(WriteProfileString(file, u"appB", u"OfflineTime", u"10"));
+  EXPECT_EQ(dir.Read(u"a.ini"),
+            "[Public]\nA=1\n[AppB]\n[ not a section\n[AppA]\nX=1\n"
+            "[appb]\nOnlineTime=9\nOfflineTime=10\n[ Spaced Name ]\n");
+  ASSERT_TRUE(DeleteProfileSection(file, u"APPB"));
+  EXPECT_EQ(dir.Read(u"a.ini"), "[Public]\nA=1\n[AppA]\nX=1\n[ Spaced Name ]\n");
+}
+
+TEST(PrivateProfile, WritesAddAtTheEndAndKeepEverythingElseAsWritten) {
+  TempDir dir;
+  const WString file = dir.File(u"d.ini");
+  ASSERT_TRUE(WriteProfileString(file, u"Public", u"MinimumValidVersion", u"1.0"));
+  ASSERT_TRUE(WriteProfileString(file, u"AppA", u"OnlineTime", u"1"));
+  ASSERT_TRUE(WriteProfileString(file, u"Public", u"Second", u"2"));
+  ASSERT_TRUE(WriteProfileString(file, u"appa", u"onlinetime", u"3"));  // keeps the key's own spelling
+  EXPECT_EQ(dir.Read(u"d.ini"), "[Public]\nMinimumValidVersion=1.0\nSecond=2\n[AppA]\nOnlineTime=3\n");
+
+  ASSERT_TRUE(dir.Write(u"c.ini", "\xEF\xBB\xBF; kept\r\n[S]\r\n  k = v  ; not a comment\r\n\r\n; about T\r\n[T]\r\n"));
+  const WString crlf = dir.File(u"c.ini");
+  ASSERT_TRUE(WriteProfileString(crlf, u"S", u"New", u"\u4E2D"));
+  EXPECT_EQ(dir.Read(u"c.ini"),
+            "\xEF\xBB\xBF; kept\r\n[S]\r\n  k = v  ; not a comment\r\nNew=\xE4\xB8\xAD\r\n\r\n; about T\r\n[T]\r\n");
+  EXPECT_EQ(ReadProfileString(crlf, u"s", u"K", kBig), u"v  ; not a comment");
+}
+
+TEST(PrivateProfile, DeletionsRemoveKeysAndWholeSections) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"d.ini", "[A]\nk=1\nother=2\nK=3\n; note\n[B]\nk=4\n"));
+  const WString file = dir.File(u"d.ini");
+  ASSERT_TRUE(DeleteProfileKey(file, u"a", u"K"));
+  EXPECT_EQ(ReadProfileString(file, u"A", u"k", kBig), std::nullopt);
+  EXPECT_EQ(ReadProfileString(file, u"B", u"k", kBig), u"4");
+  ASSERT_TRUE(DeleteProfileKey(file, u"A", u"missing"));
+  ASSERT_TRUE(DeleteProfileKey(file, u"Missing", u"k"));
+  EXPECT_EQ(dir.Read(u"d.ini"), "[A]\nother=2\n; note\n[B]\nk=4\n");
+  ASSERT_TRUE(DeleteProfileSection(file, u"a"));
+  EXPECT_EQ(dir.Read(u"d.ini"), "[B]\nk=4\n");
+  EXPECT_EQ(ReadProfileSectionNames(file), Lines{u"B"});
+}
+
+TEST(PrivateProfile, WholeSectionsAreReplacedOrAppended) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"s.ini", "[App]\nDeploying=true\n; note\nOld=1\n[Next]\nx=1\n"));
+  const WString file = dir.File(u"s.ini");
+  ASSERT_TRUE(WriteProfileSection(file, u"app", {u"OnlineTime=1", u"OfflineTime=2"}));
+  EXPECT_EQ(dir.Read(u"s.ini"), "[App]\nOnlineTime=1\nOfflineTime=2\n; note\n[Next]\nx=1\n");
+  ASSERT_TRUE(WriteProfileSection(file, u"New", {u"a=b"}));
+  EXPECT_EQ(ReadProfileSectionNames(file), (Lines{u"App", u"Next", u"New"}));
+  EXPECT_EQ(ReadProfileSection(file, u"new"), Lines{u"a=b"});
+}
+
+TEST(PrivateProfile, ValuesAreCutToTheCallersBuffer) {
+  TempDir dir;
+  const WString file = dir.File(u"v.ini");
+  const WString long_value(300, u'x');
+  ASSERT_TRUE(WriteProfileString(file, u"App", u"OnlineTime", long_value));
+  EXPECT_EQ(ReadProfileString(file, u"App", u"OnlineTime", 260), long_value.substr(0, 259));
+  EXPECT_EQ(ReadProfileString(file, u"App", u"OnlineTime", 301), long_value);
+  EXPECT_EQ(ReadProfileString(file, u"App", u"OnlineTime", 1), u"");
+  EXPECT_EQ(ReadProfileString(file, u"App", u"OnlineTime", 0), u"");
+  // A cut never ends inside a surrogate pair.
+  ASSERT_TRUE(WriteProfileString(file, u"App", u"Emoji", u"ab\U0001F600"));
+  EXPECT_EQ(ReadProfileString(file, u"App", u"Emoji", 4), u"ab");
+}
+
+TEST(PrivateProfile, NamesAndValuesThatWouldCorruptTheFileAreRefused) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"r.ini", "[A]\nk=1\n"));
+  const WString file = dir.File(u"r.ini");
+  EXPECT_FALSE(WriteProfileString(file, u"B]x", u"k", u"v"));
+  EXPECT_FALSE(WriteProfileString(file, u"B\nC", u"k", u"v"));
+  EXPECT_FALSE(WriteProfileString(file, u"A", u"k=j", u"v"));
+  EXPECT_FALSE(WriteProfileString(file, u"A", u"k\r", u"v"));
+  EXPECT_FALSE(WriteProfileString(file, u"A", u"[S]", u"v"));
+  EXPECT_FALSE(WriteProfileString(file, u"A", u" ;k", u"v"));
+  EXPECT_FALSE(WriteProfileString(file, u"A", u"k", u"1\n[B]"));
+  EXPECT_FALSE(WriteProfileString(file, u"A", u"k", WString(u"1\0" u"2", 3)));
+  EXPECT_FALSE(WriteProfileSection(file, u"A", {u"x=1", u"[B]"}));
+  EXPECT_FALSE(WriteProfileSection(file, u"A", {u""}));
+  EXPECT_FALSE(WriteProfileSection(file, u"A", {u"x=1\ny=2"}));
+  EXPECT_FALSE(DeleteProfileSection(file, u"A]"));
+  EXPECT_FALSE(DeleteProfileKey(file, u"A", u"k=1"));
+  EXPECT_EQ(dir.Read(u"r.ini"), "[A]\nk=1\n");
+  // "]" and "=" are ordinary characters of a value.
+  ASSERT_TRUE(WriteProfileString(file, u"A", u"k", u"[x]=y"));
+  EXPECT_EQ(ReadProfileString(file, u"A", u"k", kBig), u"[x]=y");
+}
+
+TEST(PrivateProfile, FilesThatCannotBeReplacedAreLeftAlone) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"ro.ini", "[A]\nk=1\n"));
+  const WString read_only = dir.File(u"ro.ini");
+  ASSERT_EQ(::chmod(NativePath(read_only).c_str(), 0444), 0);
+  EXPECT_FALSE(WriteProfileString(read_only, u"A", u"k", u"2"));
+  EXPECT_FALSE(DeleteProfileSection(read_only, u"A"));
+  EXPECT_EQ(dir.Read(u"ro.ini"), "[A]\nk=1\n");
+  // Writing the value it already holds needs no write and succeeds.
+  EXPECT_TRUE(WriteProfileString(read_only, u"A", u"k", u"1"));
+  // A folder is neither readable as a file nor replaced.
+  EXPECT_FALSE(WriteProfileString(dir.path(), u"A", u"k", u"v"));
+  EXPECT_TRUE(IsDirectory(dir.path()));
+  EXPECT_FALSE(WriteProfileString(dir.File(u"no/such/folder.ini"), u"A", u"k", u"v"));
+}
+
+TEST(PrivateProfile, AnsiFilesAreReadAsWindows1252AndRewrittenAsUtf8) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"w.ini", "[Caf\xE9]\nName=\x80 5\n"));
+  const WString file = dir.File(u"w.ini");
+  EXPECT_EQ(ReadProfileSectionNames(file), Lines{u"Caf\u00E9"});
+  EXPECT_EQ(ReadProfileString(file, u"CAF\u00E9", u"name", kBig), u"\u20AC 5");
+  ASSERT_TRUE(WriteProfileString(file, u"Caf\u00E9", u"Other", u"1"));
+  EXPECT_EQ(dir.Read(u"w.ini"), "[Caf\xC3\xA9]\nName=\xE2\x82\xAC 5\nOther=1\n");
+}
+
+TEST(PrivateProfile, ConcurrentWritersInOneProcessLoseNothing) {
+  TempDir dir;
+  const WString file = dir.File(u"t.ini");
+  std::vector<std::thread> writers;
+  for (int t = 0; t < 4; ++t) {
+    writers.emplace_back([&file, t] {
+      for (int k = 0; k < 10; ++k) {
+        const WString key = Utf8ToUtf16("k" + std::to_string(t) + "_" + std::to_string(k));
+        EXPECT_TRUE(WriteProfileString(file, u"S", key, u"v"));
+      }
+    });
+  }
+  for (std::thread& writer : writers) writer.join();
+  EXPECT_EQ(ReadProfileSection(file, u"S").size(), 40u);
+}
+
+TEST(ProfileDocument, SerialisingAndParsingAgainKeepsEveryLine) {
+  const std::string original = "a\r\n[S]\rk=v\n\n[T]\nx";
+  const ProfileDocument parsed = ProfileDocument::Parse(original);
+  const std::string written = parsed.Serialize();
+  EXPECT_EQ(written, "a\r\n[S]\r\nk=v\r\n\r\n[T]\r\nx\r\n");
+  EXPECT_EQ(ProfileDocument::Parse(written).Serialize(), written);
+  EXPECT_EQ(parsed.SectionNames(), (Lines{u"S", u"T"}));
+  EXPECT_EQ(ProfileDocument().Serialize(), "");
+}
+
+}  // namespace
+}  // namespace platform
