@@ -400,8 +400,11 @@ TEST_F(AppConfigTest, UnwritableOutputsKeepThePreviousFile) {
   EXPECT_EQ(manager_->SaveAppConfig(dir_.File(u"missing/app.json").c_str(), &record), CONFIG_CREATE_FAILED);
   EXPECT_EQ(manager_->SaveAppConfig(nullptr, &record), CONFIG_CREATE_FAILED);
   EXPECT_EQ(manager_->SaveAppConfig(dir_.File(u"app.json").c_str(), nullptr), CONFIG_INVALID_JSON);
+}
 
+TEST_F(AppConfigTest, SaveIntoAReadOnlyFolderKeepsThePreviousFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const AppConfigRecord record = FullRecord();
   dir_.Write(u"sealed/app.json", "previous");
   const std::string sealed = dir_.native_path() + "/sealed";
   ASSERT_EQ(::chmod(sealed.c_str(), 0555), 0);
