@@ -17,7 +17,8 @@ class CZorCfgSSL : public ZorTqCloudAppResBuf::ISecureProtocol {
     version_.store(version);
     return true;
   }
-  int GetVersion() override { return version_.load(); }
+  int GetVersion() override { return Version(); }
+  int Version() const { return version_.load(); }
 
  private:
   std::atomic<int> version_{0};

@@ -22,7 +22,7 @@
 
 namespace ZorTqCloudAppResBuf {
 
-class ZOR_INTERFACE IAsyncDownload : public IDownload, public IDownloadEvent {
+class ZOR_INTERFACE IAsyncDownload : public virtual IDownload, public IDownloadEvent {
  public:
   // Downloads the whole resource into a new or truncated file. A failed
   // download deletes the file.

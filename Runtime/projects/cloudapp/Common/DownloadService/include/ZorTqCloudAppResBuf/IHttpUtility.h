@@ -17,7 +17,7 @@
 
 namespace ZorTqCloudAppResBuf {
 
-class ZOR_INTERFACE IHttpUtility : public IDWError, public IDownload {
+class ZOR_INTERFACE IHttpUtility : public virtual IDWError, public virtual IDownload {
  public:
   // The server's clock from the "Date" header (which must be in GMT), in
   // seconds since 1970-01-01 UTC, whatever the status. 0 for a null or empty

@@ -30,7 +30,7 @@
 
 namespace ZorTqCloudAppResBuf {
 
-class ZOR_INTERFACE ISyncDownload : public IDWError, public IDownload, public IDownloadEvent {
+class ZOR_INTERFACE ISyncDownload : public virtual IDWError, public virtual IDownload, public IDownloadEvent {
  public:
   virtual bool DownloadFile(const char16_t* url, const char16_t* fileName, const char16_t* folder, int userData,
                             unsigned timeoutSeconds) = 0;

@@ -1,0 +1,45 @@
+// CZorSesIncrementDWFile: downloads a byte range of a URL and appends it to
+// the local file; range start -1 resumes from the file's current size,
+// range end 0 means to the end of the resource.
+//
+// A 206 answer is appended. A 200 answer (the server ignored the range)
+// carries the whole resource, so the file restarts from its first byte. A
+// 416 answer whose Content-Range names a complete length equal to the
+// file's size means the file is complete (end event); a smaller length
+// means the file is longer than the resource, which is then deleted.
+// Otherwise a failed ranged download keeps the file as it was.
+#pragma once
+
+#include "zor_ses_get_file.h"
+
+class CZorSesIncrementDWFile : public CZorSesGetFile {
+ public:
+  CZorSesIncrementDWFile(const DownloadNames& names, int userData, std::int64_t rangeStart, std::int64_t rangeEnd,
+                         long lowSpeedSeconds, CZorOutsideEventMgr& sink);
+
+  // The Range text for a start and end: "start-end", or "start-" when the
+  // end is 0.
+  static std::string RangeText(std::int64_t start, std::int64_t end);
+
+ protected:
+  bool OpenFile() override;
+  bool AcceptStatus(long status) const override { return status == 200 || status == 206; }
+  bool RecheckStatus(long status) override;
+  void CloseFile(bool keep) override;
+  bool WriteBody(const char* data, std::size_t bytes) override;
+
+ private:
+  static std::size_t HeaderCallback(char* data, std::size_t size, std::size_t count, void* session);
+  void OnHeader(const std::string& line);
+  // Empties the file when a 200 answer arrives for a file that has content.
+  bool RestartIfWhole();
+
+  std::int64_t rangeStart_;
+  std::int64_t rangeEnd_;
+  std::int64_t localSize_ = 0;
+  // The complete length of the last Content-Range header; -1 when none
+  // could be read.
+  std::int64_t completeLength_ = -1;
+  bool restarted_ = false;
+  bool deleteOnFailure_ = false;
+};

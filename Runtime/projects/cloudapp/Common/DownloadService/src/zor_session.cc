@@ -1,0 +1,88 @@
+#include "zor_session.h"
+
+#include "platform/wide_string.h"
+#include "request_url.h"
+#include "text_conversion.h"
+#include "zor_cfg_ssl.h"
+
+namespace {
+
+constexpr char kUserAgent[] =
+    "Mozilla/5.0 (Windows NT 10.0; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/83.0.4103.116 "
+    "Safari/537.36";
+constexpr char kSchemes[] = "http,https";
+
+bool IsLoopbackHost(platform::WStringView host) {
+  return platform::WEqualsNoCase(host, u"localhost") || host == u"127.0.0.1";
+}
+
+long CurlProxyType(int type) {
+  switch (type) {
+    case 1: return CURLPROXY_HTTP;
+    case 2: return CURLPROXY_SOCKS4A;
+    case 3: return CURLPROXY_SOCKS5_HOSTNAME;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+CZorSession::CZorSession(platform::WString url, long lowSpeedSeconds)
+    : url_(std::move(url)), lowSpeedSeconds_(lowSpeedSeconds) {}
+
+bool CZorSession::Start(CZorWorker* worker) {
+  bool reused = false;
+  if (worker) {
+    handle_ = worker->Handle(&reused);
+  } else {
+    ownHandle_.reset(curl_easy_init());
+    handle_ = ownHandle_.get();
+  }
+  if (!handle_) {
+    error_.RecordCustom(107);
+    return false;
+  }
+  const RequestUrl request = PrepareRequestUrl(url_);
+  if (!SetTransferOptions(request.url) || !ApplyProxy(request.host)) return false;
+  return !request.https || SetOption(CURLOPT_SSLVERSION, CurlSslVersion(settings_.tlsVersion));
+}
+
+bool CZorSession::SetTransferOptions(const std::string& url) {
+  return SetOption(CURLOPT_SSL_VERIFYPEER, 0L) && SetOption(CURLOPT_SSL_VERIFYHOST, 0L) &&
+         SetOption(CURLOPT_URL, url.c_str()) && SetOption(CURLOPT_HTTPGET, 1L) &&
+         SetOption(CURLOPT_PROTOCOLS_STR, kSchemes) && SetOption(CURLOPT_REDIR_PROTOCOLS_STR, kSchemes) &&
+         SetOption(CURLOPT_FOLLOWLOCATION, 1L) && SetOption(CURLOPT_MAXREDIRS, kMaxRedirects) &&
+         SetOption(CURLOPT_LOW_SPEED_LIMIT, 1L) && SetOption(CURLOPT_LOW_SPEED_TIME, lowSpeedSeconds_) &&
+         SetOption(CURLOPT_NOSIGNAL, 1L) && SetOption(CURLOPT_NOPROGRESS, 0L) &&
+         SetOption(CURLOPT_XFERINFODATA, this) && SetOption(CURLOPT_XFERINFOFUNCTION, &ProgressCallback) &&
+         SetOption(CURLOPT_WRITEDATA, this) && SetOption(CURLOPT_WRITEFUNCTION, &WriteCallback) &&
+         SetOption(CURLOPT_USERAGENT, kUserAgent) && SetOption(CURLOPT_BUFFERSIZE, kBufferSize);
+}
+
+// The caller's proxy choice always wins over the environment's proxy
+// variables: without a proxy, CURLOPT_PROXY is set to "".
+bool CZorSession::ApplyProxy(const platform::WString& host) {
+  const ProxySettings& proxy = settings_.proxy;
+  const bool use = proxy.IsSet() && !IsLoopbackHost(host) && !proxy.IsBypassed(host);
+  if (!use) return SetOption(CURLOPT_PROXY, "");
+  const long type = CurlProxyType(proxy.type);
+  if (type < 0) {
+    error_.RecordCurl(0);
+    return false;
+  }
+  return SetOption(CURLOPT_PROXY, ToMultiByte(proxy.address.c_str()).c_str()) && SetOption(CURLOPT_PROXYTYPE, type);
+}
+
+long CZorSession::ResponseCode() const {
+  long status = -1;
+  if (curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) return -1;
+  return status;
+}
+
+int CZorSession::ProgressCallback(void* session, curl_off_t dltotal, curl_off_t dlnow, curl_off_t, curl_off_t) {
+  return static_cast<CZorSession*>(session)->OnProgress(dltotal, dlnow);
+}
+
+std::size_t CZorSession::WriteCallback(char* data, std::size_t size, std::size_t count, void* session) {
+  return static_cast<CZorSession*>(session)->OnWrite(data, size * count);
+}
