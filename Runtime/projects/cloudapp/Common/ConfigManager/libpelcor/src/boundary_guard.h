@@ -12,3 +12,13 @@ Result Guarded(Result failure, Operation&& operation) noexcept {
     return failure;
   }
 }
+
+// For an operation without a result: an exception ends it and is dropped,
+// leaving what the operation had done before it was thrown.
+template <typename Operation>
+void GuardedCall(Operation&& operation) noexcept {
+  try {
+    operation();
+  } catch (...) {
+  }
+}

@@ -1,9 +1,13 @@
 #include "cloud_config_manager.h"
 
 #include <cstring>
+#include <new>
 
 #include "app_config_document.h"
+#include "app_deploy_list.h"
 #include "boundary_guard.h"
+#include "html_file.h"
+#include "hv_deploy_solution_mgr.h"
 #include "json_document.h"
 #include "json_file.h"
 #include "json_members.h"
@@ -11,6 +15,7 @@
 #include "libpelcor/i_cloud_config_helper.h"
 #include "out_string_block.h"
 #include "record_list.h"
+#include "tq_cloud_plugins.h"
 
 namespace {
 
@@ -37,6 +42,12 @@ std::uint32_t LoadText(const void* bytes, std::size_t length, Read read) {
     const std::uint32_t code = ParseJsonText(document, bytes, length);
     return code != CONFIG_OK ? code : read(document.Root());
   });
+}
+
+// A new object of the library for the caller; null when it cannot be made.
+template <typename Object>
+Object* MakeObject() {
+  return new (std::nothrow) Object();
 }
 
 // Save pattern: a fresh document that the writer fills, saved whole.
@@ -185,15 +196,15 @@ std::uint32_t CCloudConfigManager::GetDovrakeVersion(std::u16string& version, co
 
 IRuntimeManifest* CCloudConfigManager::CreateRuntimeManifest() { return nullptr; }
 
-ITQCloudPlugins* CCloudConfigManager::CreateCloudPlugins() { return nullptr; }
+ITQCloudPlugins* CCloudConfigManager::CreateCloudPlugins() { return MakeObject<CTQCloudPlugins>(); }
 
-IAppDeployList* CCloudConfigManager::CreateAppDeployList() { return nullptr; }
+IAppDeployList* CCloudConfigManager::CreateAppDeployList() { return MakeObject<CAppDeployList>(); }
 
 IAppManifest* CCloudConfigManager::CreateAppManifest() { return nullptr; }
 
-IHtmlFile* CCloudConfigManager::CreateHtmlFile() { return nullptr; }
+IHtmlFile* CCloudConfigManager::CreateHtmlFile() { return MakeObject<CHtmlFile>(); }
 
-IHVDeploySolutionMgr* CCloudConfigManager::CreateDeploySolutionMgr() { return nullptr; }
+IHVDeploySolutionMgr* CCloudConfigManager::CreateDeploySolutionMgr() { return MakeObject<CHVDeploySolutionMgr>(); }
 
 ICloudConfigHelper* CCloudConfigManager::GetConfigHelper() { return m_helper; }
 
