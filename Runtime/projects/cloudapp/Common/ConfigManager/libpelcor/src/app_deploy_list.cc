@@ -111,10 +111,9 @@ std::int32_t CAppDeployList::ReloadApps(const std::u16string& path, std::list<st
   constexpr std::int32_t kNoFile = -2;
   apps.clear();
   m_apps.clear();
-  if (!platform::PathExists(path)) return kNoFile;
   return Guarded(kNoFile, [&] {
     std::u16string error;
-    if (!Open(path.c_str(), error)) return kNoFile;
+    if (!platform::PathExists(path) || !Open(path.c_str(), error)) return kNoFile;
     apps = m_apps;
     return std::int32_t{0};
   });

@@ -1,7 +1,6 @@
 #include "cloud_config_manager.h"
 
 #include <cstring>
-#include <new>
 
 #include "app_config_document.h"
 #include "app_deploy_list.h"
@@ -47,7 +46,7 @@ std::uint32_t LoadText(const void* bytes, std::size_t length, Read read) {
 // A new object of the library for the caller; null when it cannot be made.
 template <typename Object>
 Object* MakeObject() {
-  return new (std::nothrow) Object();
+  return Guarded<Object*>(nullptr, [] { return new Object(); });
 }
 
 // Save pattern: a fresh document that the writer fills, saved whole.

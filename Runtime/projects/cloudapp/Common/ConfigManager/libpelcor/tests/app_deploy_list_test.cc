@@ -66,7 +66,8 @@ TEST_F(AppDeployListTest, OpenListsEveryAppButPublicInAnyCase) {
 TEST_F(AppDeployListTest, ValuesAreReadWithoutCaseAndCut) {
   const std::string long_time(300, '7');
   ASSERT_TRUE(OpenText("[public]\nminimumvalidversion = \"2.5\"\n[App]\nONLINETIME=" + long_time +
-                       "\nOfflineTime=\n[Upper]\nDeploying=TRUE\n[Lower]\ndeploying=false\n[Yes]\nDeploying=yes\n"));
+                       "\nOfflineTime=\n[Upper]\nDeploying=TRUE\n[Lower]\ndeploying=false\n[Yes]\nDeploying=yes\n"
+                       "[Plain]\nDeploying=true\n"));
   std::u16string text = u"untouched";
   ASSERT_TRUE(list_->GetMinimumValidVersion(text));
   EXPECT_EQ(text, u"2.5");
@@ -82,6 +83,8 @@ TEST_F(AppDeployListTest, ValuesAreReadWithoutCaseAndCut) {
   EXPECT_TRUE(deploying);
   ASSERT_TRUE(list_->IsDeploying(u"LOWER", deploying));
   EXPECT_FALSE(deploying);
+  ASSERT_TRUE(list_->IsDeploying(u"plain", deploying));
+  EXPECT_TRUE(deploying);
   deploying = true;
   EXPECT_FALSE(list_->IsDeploying(u"Yes", deploying));
   EXPECT_FALSE(list_->IsDeploying(u"App", deploying));

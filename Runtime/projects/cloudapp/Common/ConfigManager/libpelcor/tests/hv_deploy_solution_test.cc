@@ -174,7 +174,7 @@ TEST_F(DeploySolutionTest, CloneIsDeepAndClearingItLeavesTheSource) {
   ASSERT_EQ(clone->Count(), 1u);
   EXPECT_NE(clone->GetAt(0), solutions_->GetAt(0));
   clone->GetAt(0)->GetFolder(0)->GetWebApi()->SetUrl(u"/changed");
-  clone->GetAt(0)->GetFolder(0)->Clear();
+  clone->GetAt(0)->GetFolder(0)->Clear();  // keeps the URL
   EXPECT_EQ(std::u16string(clone->GetAt(0)->GetFolder(0)->GetWebApi()->GetUrl()), u"/changed");
   clone->Clear();
   EXPECT_TRUE(clone->IsEmpty());
@@ -184,28 +184,6 @@ TEST_F(DeploySolutionTest, CloneIsDeepAndClearingItLeavesTheSource) {
   // The clone saves to the source's folder.
   ASSERT_EQ(clone->Save(), CONFIG_OK);
   EXPECT_EQ(dir_.Read(std::u16string(u"w/") + kFile), R"({"solution":[]})");
-}
-
-TEST_F(DeploySolutionTest, ClearingKeepsWhatTheContractKeeps) {
-  IHVDeploySolution* solution = AddSolution(*solutions_, u"s", u"f");
-  IHVDeploySolutionFolder* folder = solution->GetFolder(0);
-  IHVDeploySolutionWebApi* web = folder->GetWebApi();
-  web->SetHosts(u"h");
-  web->SetHttps(true);
-  web->SetPort(1);
-  web->SetUrl(u"/kept");
-  EXPECT_FALSE(folder->IsValid());  // valid only without hosts
-  folder->Clear();
-  EXPECT_EQ(std::u16string(folder->GetName()), u"");
-  EXPECT_EQ(std::u16string(web->GetHosts()), u"");
-  EXPECT_FALSE(web->GetHttps());
-  EXPECT_EQ(web->GetPort(), 0u);
-  EXPECT_EQ(std::u16string(web->GetUrl()), u"/kept");
-  solution->RemoveAll();
-  EXPECT_EQ(std::u16string(solution->GetName()), u"s");
-  EXPECT_EQ(solution->FolderCount(), 0u);
-  solution->Clear();
-  EXPECT_EQ(std::u16string(solution->GetName()), u"");
 }
 
 }  // namespace
