@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/atomic_file_writer.h"
 #include "platform/unicode.h"
 
 namespace platform {
@@ -15,43 +15,6 @@ namespace {
 
 bool StatPath(WStringView path, struct stat& st) {
   return ::stat(NativePath(path).c_str(), &st) == 0;
-}
-
-// Writes all of `bytes` to fd, retrying short writes and EINTR.
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// Creates a new, empty temporary file beside `target` (same folder, so the
-// rename stays on one file system). The umask applies to its mode.
-int CreateTempBeside(const std::string& target, std::string& temp_path) {
-  static std::atomic<unsigned> counter{0};
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter.fetch_add(1));
-    const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// Flushes the folder entry of a rename to disk; failures are not fatal.
-void SyncFolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 }  // namespace
@@ -101,31 +64,8 @@ std::optional<std::string> ReadWholeFile(WStringView path) {
 }
 
 bool ReplaceFileAtomically(WStringView path, std::string_view bytes) {
-  const std::string target = NativePath(path);
-  struct stat old_st;
-  const bool existed = ::stat(target.c_str(), &old_st) == 0;
-  if (existed && !S_ISREG(old_st.st_mode)) {
-    errno = S_ISDIR(old_st.st_mode) ? EISDIR : EINVAL;
-    return false;
-  }
-  if (existed && (old_st.st_mode & 0222) == 0) {
-    errno = EACCES;  // read-only, as Windows refuses to overwrite it
-    return false;
-  }
-  std::string temp;
-  const int fd = CreateTempBeside(target, temp);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && (!existed || ::fchmod(fd, old_st.st_mode & 07777) == 0) && ::fsync(fd) == 0;
-  const int saved_errno = errno;
-  ok = ::close(fd) == 0 && ok;
-  if (ok && ::rename(temp.c_str(), target.c_str()) == 0) {
-    SyncFolderOf(target);
-    return true;
-  }
-  const int failure = ok ? errno : saved_errno;
-  ::unlink(temp.c_str());
-  errno = failure;
-  return false;
+  const auto writer = AtomicFileWriter::Begin(path);
+  return writer != nullptr && writer->Write(bytes) && writer->Commit();
 }
 
 bool PathExists(WStringView path) {

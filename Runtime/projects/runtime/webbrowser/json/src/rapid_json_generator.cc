@@ -1,5 +1,7 @@
 #include "tqjson/rapid_json_generator.h"
 
+#include "json_paths.h"
+
 namespace TQJSON {
 
 CRapidJsonGenerator::CRapidJsonGenerator() { items_.AddRoot(&document_); }
@@ -35,6 +37,31 @@ std::int32_t CRapidJsonGenerator::CreateRoot(rapidjson::Type type, bool register
   } else {
     *item = reinterpret_cast<JsonItem>(&root);
   }
+  return kJsonSuccess;
+}
+
+std::int32_t CRapidJsonGenerator::GetPathOfHandle(JsonHandle handle, char16_t* buffer, std::uint32_t capacity) {
+  const std::u16string* pointer = handles_.Find(handle);
+  if (pointer == nullptr) return JSONFUN_ADDRESS_ERROR;
+  // A handle whose text no longer names a value has no path to show.
+  const std::optional<std::u16string> path = ConvertPointerToPath(document_, *pointer);
+  if (!path) return JSONFUN_ADDRESS_ERROR;
+  if (buffer == nullptr) return JSONFUN_FAILED;
+  if (path->size() >= capacity) {
+    if (capacity > 0) buffer[0] = u'\0';
+    return JSONFUN_FAILED;
+  }
+  path->copy(buffer, path->size());
+  buffer[path->size()] = u'\0';
+  return kJsonSuccess;
+}
+
+std::int32_t CRapidJsonGenerator::GetHandleOfPath(const char16_t* path, JsonHandle* handle) {
+  PathTarget target;
+  const std::int32_t found = ConvertPathToPointer(document_, path, &target);
+  if (found != kJsonSuccess) return found;
+  if (handle == nullptr) return JSONFUN_FAILED;
+  *handle = handles_.FindOrAdd(target.pointer);
   return kJsonSuccess;
 }
 

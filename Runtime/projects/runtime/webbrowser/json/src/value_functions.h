@@ -58,33 +58,62 @@ std::int32_t GetMemberValue(const JsonValue* node, const char16_t* key, typename
   return GetValue<Kind>(&member->value, value);
 }
 
-// Appends a new value to an array: null node -2; missing argument (a null
-// string) -4; null output 0; not an array -3. Writes the new element.
+// Makes sure that adding one member to `object` cannot fail half-way:
+// room for the larger member storage that a full object would get is
+// reserved in the pool first (RapidJSON's growth rule: 16 members, then
+// half as many again; a full object's capacity is its member count).
+inline void ReserveRoomForMember(const JsonValue& object, JsonPoolAllocator& allocator) {
+  const std::size_t count = object.MemberCount();
+  const std::size_t grown = count == 0 ? 16 : count + (count + 1) / 2;
+  allocator.Reserve(grown * sizeof(JsonMember));
+}
+
+// The checks of an append, in order: null node -2; missing argument (a
+// null string) -4; no output 0; not an array -3. 1 when all pass.
 template <typename Kind>
-std::int32_t PushValue(JsonValue* node, typename Kind::In value, JsonPoolAllocator& allocator, JsonValue** added) {
+std::int32_t CheckPush(const JsonValue* node, const typename Kind::In& value, bool has_output) {
   if (node == nullptr) return JSONFUN_ADDRESS_ERROR;
   if (Kind::IsMissing(value)) return JSONFUN_NULL_STRING;
-  if (added == nullptr) return JSONFUN_FAILED;
+  if (!has_output) return JSONFUN_FAILED;
   if (!node->IsArray()) return JSONFUN_TYPE_ERROR;
+  return kJsonSuccess;
+}
+
+// The checks of a member addition, in order: null node -2; null key -1;
+// missing argument -4; no output 0; not an object -3. 1 when all pass.
+template <typename Kind>
+std::int32_t CheckMemberAddition(const JsonValue* node, const char16_t* key, const typename Kind::In& value,
+                                 bool has_output) {
+  if (node == nullptr) return JSONFUN_ADDRESS_ERROR;
+  if (key == nullptr) return JSONFUN_KEY_ERROR;
+  if (Kind::IsMissing(value)) return JSONFUN_NULL_STRING;
+  if (!has_output) return JSONFUN_FAILED;
+  if (!node->IsObject()) return JSONFUN_TYPE_ERROR;
+  return kJsonSuccess;
+}
+
+// Appends a new value to an array (checks as CheckPush) and writes the new
+// element.
+template <typename Kind>
+std::int32_t PushValue(JsonValue* node, typename Kind::In value, JsonPoolAllocator& allocator, JsonValue** added) {
+  const std::int32_t checked = CheckPush<Kind>(node, value, added != nullptr);
+  if (checked != kJsonSuccess) return checked;
   JsonValue element = Kind::Make(value, allocator);
   node->PushBack(element, allocator);
   *added = &(*node)[node->Size() - 1];
   return kJsonSuccess;
 }
 
-// Adds a member at the end of an object: null node -2; null key -1;
-// missing argument -4; null output 0; not an object -3. Writes the new
-// member's value.
+// Adds a member at the end of an object (checks as CheckMemberAddition)
+// and writes the new member's value.
 template <typename Kind>
 std::int32_t AddMemberValue(JsonValue* node, const char16_t* key, typename Kind::In value, JsonPoolAllocator& allocator,
                             JsonValue** added) {
-  if (node == nullptr) return JSONFUN_ADDRESS_ERROR;
-  if (key == nullptr) return JSONFUN_KEY_ERROR;
-  if (Kind::IsMissing(value)) return JSONFUN_NULL_STRING;
-  if (added == nullptr) return JSONFUN_FAILED;
-  if (!node->IsObject()) return JSONFUN_TYPE_ERROR;
+  const std::int32_t checked = CheckMemberAddition<Kind>(node, key, value, added != nullptr);
+  if (checked != kJsonSuccess) return checked;
   JsonValue name(key, DocumentTextLength(key), allocator);
   JsonValue member_value = Kind::Make(value, allocator);
+  ReserveRoomForMember(*node, allocator);
   node->AddMember(name, member_value, allocator);
   *added = &(node->MemberEnd() - 1)->value;
   return kJsonSuccess;

@@ -34,6 +34,8 @@ class HandleTable {
     return handle;
   }
 
+  bool Contains(const Target& target) const { return handles_.count(target) != 0; }
+
   // The target of a handle, or null when the handle was not handed out.
   const Target* Find(JsonHandle handle) const {
     const auto found = targets_.find(handle);

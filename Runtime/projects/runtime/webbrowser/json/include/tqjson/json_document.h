@@ -1,5 +1,5 @@
 // The RapidJSON types of the library: UTF-16 (char16_t) documents in a
-// memory pool over JsonAllocator, and the pointer, text buffer and byte
+// JsonMemoryPool, and the pointer, text buffer and byte
 // buffer types that go with them. Include this header, never RapidJSON's
 // own headers first.
 #pragma once
@@ -12,11 +12,12 @@
 #include <rapidjson/stringbuffer.h>
 
 #include "tqjson/json_allocator.h"
+#include "tqjson/json_memory_pool.h"
 
 namespace TQJSON {
 
 using JsonEncodingUtf16 = rapidjson::UTF16<char16_t>;
-using JsonPoolAllocator = rapidjson::MemoryPoolAllocator<JsonAllocator>;
+using JsonPoolAllocator = JsonMemoryPool;
 using JsonDocument = rapidjson::GenericDocument<JsonEncodingUtf16, JsonPoolAllocator, JsonAllocator>;
 using JsonValue = JsonDocument::ValueType;
 using JsonMember = JsonValue::Member;

@@ -34,17 +34,19 @@ class CRapidJsonGenerator final : public IJsonGenerator {
 
   ~CRapidJsonGenerator() = default;
 
-  // Root creation: the root becomes an empty object or array; `registered`
-  // also resets the handle registry and registers the root as handle 1.
+  // The root becomes an empty object or array; `registered` also resets the
+  // handle registry and registers the root as handle 1.
   std::int32_t CreateRoot(rapidjson::Type type, bool registered, JsonItem* item, JsonHandle* handle);
 
-  // Finding parents: -10 for a path that names nothing, -2 for an unknown
-  // handle.
-  std::int32_t FindPathParent(const char16_t* path, Parent* parent);
-  std::int32_t FindHandleParent(JsonHandle handle, Parent* parent);
+  // Finds the parent that a path (-10 when it names nothing) or a handle
+  // (-2 when unknown) addresses and passes it to `add`.
+  template <typename Add>
+  std::int32_t WithPathParent(const char16_t* path, Add add);
+  template <typename Add>
+  std::int32_t WithHandleParent(JsonHandle handle, Add add);
 
-  // The adders of every kind (value_kinds.h), by item and by a parent found
-  // by path or handle.
+  // The adders of every kind (value_kinds.h). By item they always add; by
+  // path or handle a member whose text is registered is replaced in place.
   template <typename Kind>
   std::int32_t AddMemberToItem(JsonItem item, const char16_t* key, typename Kind::In value, JsonItem* added);
   template <typename Kind>
@@ -53,22 +55,15 @@ class CRapidJsonGenerator final : public IJsonGenerator {
   std::int32_t AddMemberToParent(const Parent& parent, const char16_t* key, typename Kind::In value, JsonHandle* added);
   template <typename Kind>
   std::int32_t AppendToParent(const Parent& parent, typename Kind::In value, JsonHandle* added);
-  template <typename Kind, typename AddToParent>
-  std::int32_t AddByPath(const char16_t* path, AddToParent add);
-  template <typename Kind, typename AddToParent>
-  std::int32_t AddByHandle(JsonHandle handle, AddToParent add);
-
-  // Special numbers and blobs, for a parent found by path or handle.
   std::int32_t AddSpecialNumberMember(const Parent& parent, const char16_t* key, std::uint32_t kind, JsonHandle* added);
   std::int32_t AppendSpecialNumber(const Parent& parent, std::uint32_t kind, JsonHandle* added);
 
   // Runs an addition to `container` and forgets the items that its growth
   // made stale.
   template <typename Addition>
-  std::int32_t GrowContainer(JsonValue& container, Addition addition);
+  std::int32_t GrowContainer(JsonValue* container, Addition addition);
 
-  // Saving.
-  std::int32_t SaveFile(const char16_t* file_name, std::int32_t encoding, bool formatted);
+  std::int32_t SaveFile(const char16_t* file_name, std::int32_t encoding, bool indented);
   bool HasContainerRoot() const;
 
   JsonDocument document_;

@@ -1,0 +1,111 @@
+#include "platform/atomic_file_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "platform/files.h"
+
+namespace platform {
+namespace {
+
+// Writes all of `bytes` to fd, retrying short writes and EINTR.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Creates a new, empty temporary file beside `target`. The umask applies
+// to its mode.
+int CreateTempBeside(const std::string& target, std::string& temp_path) {
+  static std::atomic<unsigned> counter{0};
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp_path = folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Flushes the folder entry of a rename to disk; failures are not fatal.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Begin(WStringView path) {
+  std::string target = NativePath(path);
+  struct stat old_st;
+  std::optional<mode_t> previous_mode;
+  if (::stat(target.c_str(), &old_st) == 0) {
+    if (!S_ISREG(old_st.st_mode)) {
+      errno = S_ISDIR(old_st.st_mode) ? EISDIR : EINVAL;
+      return nullptr;
+    }
+    if ((old_st.st_mode & 0222) == 0) {
+      errno = EACCES;  // read-only, as Windows refuses to overwrite it
+      return nullptr;
+    }
+    previous_mode = old_st.st_mode & 07777;
+  }
+  std::string temporary;
+  const int fd = CreateTempBeside(target, temporary);
+  if (fd < 0) return nullptr;
+  return std::unique_ptr<AtomicFileWriter>(
+      new AtomicFileWriter(std::move(target), std::move(temporary), fd, previous_mode));
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string target, std::string temporary, int fd,
+                                   std::optional<mode_t> previous_mode)
+    : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd), previous_mode_(previous_mode) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (committed_) return;
+  const int saved_errno = errno;
+  if (fd_ >= 0) ::close(fd_);
+  ::unlink(temporary_.c_str());
+  errno = saved_errno;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+  if (write_error_ == 0 && !WriteAll(fd_, bytes)) write_error_ = errno != 0 ? errno : EIO;
+  return write_error_ == 0;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (write_error_ != 0) {
+    errno = write_error_;
+    return false;
+  }
+  bool ok = (!previous_mode_ || ::fchmod(fd_, *previous_mode_) == 0) && ::fsync(fd_) == 0;
+  const int saved_errno = errno;
+  ok = ::close(fd_) == 0 && ok;
+  fd_ = -1;
+  if (!ok) {
+    errno = saved_errno;
+    return false;
+  }
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+  committed_ = true;
+  SyncFolderOf(target_);
+  return true;
+}
+
+}  // namespace platform
