@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app_config_document.h"
+#include "app_config_wrapper.h"
 #include "app_deploy_list.h"
 #include "boundary_guard.h"
 #include "html_file.h"
@@ -12,8 +13,10 @@
 #include "json_members.h"
 #include "libpelcor/config_result.h"
 #include "libpelcor/i_cloud_config_helper.h"
+#include "manifest_modules_reader.h"
 #include "out_string_block.h"
 #include "record_list.h"
+#include "runtime_manifest.h"
 #include "tq_cloud_plugins.h"
 
 namespace {
@@ -139,8 +142,9 @@ std::uint32_t CCloudConfigManager::SaveLauncherProfiles(const char16_t*, const s
 
 // Runtime manifest.
 
-std::uint32_t CCloudConfigManager::LoadRuntimeModules(RuntimeModulesRecord*, const char16_t*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::LoadRuntimeModules(RuntimeModulesRecord* record, const char16_t* path) {
+  if (record == nullptr) return CONFIG_INVALID_JSON;
+  return LoadFile(path, [&](const JsonValue& root) { return ReadManifestModules(root, *record); });
 }
 
 void CCloudConfigManager::FreeRuntimeModules(RuntimeModulesRecord* record) {
@@ -193,13 +197,13 @@ std::uint32_t CCloudConfigManager::GetDovrakeVersion(std::u16string& version, co
 
 // Objects.
 
-IRuntimeManifest* CCloudConfigManager::CreateRuntimeManifest() { return nullptr; }
+IRuntimeManifest* CCloudConfigManager::CreateRuntimeManifest() { return MakeObject<CRuntimeManifest>(); }
 
 ITQCloudPlugins* CCloudConfigManager::CreateCloudPlugins() { return MakeObject<CTQCloudPlugins>(); }
 
 IAppDeployList* CCloudConfigManager::CreateAppDeployList() { return MakeObject<CAppDeployList>(); }
 
-IAppManifest* CCloudConfigManager::CreateAppManifest() { return nullptr; }
+IAppManifest* CCloudConfigManager::CreateAppManifest() { return MakeObject<CAppConfigWrapper>(); }
 
 IHtmlFile* CCloudConfigManager::CreateHtmlFile() { return MakeObject<CHtmlFile>(); }
 

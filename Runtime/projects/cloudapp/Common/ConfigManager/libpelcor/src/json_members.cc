@@ -1,12 +1,22 @@
 #include "json_members.h"
 
 #include "libpelcor/config_result.h"
+#include "platform/wide_string.h"
 
 const JsonValue* FindMember(const JsonValue& object, platform::WStringView name) {
   if (!object.IsObject()) return nullptr;
   const JsonValue key(rapidjson::StringRef(name.empty() ? u"" : name.data(), name.size()));
   const auto member = object.FindMember(key);
   return member != object.MemberEnd() ? &member->value : nullptr;
+}
+
+const JsonValue* FindMemberNoCase(const JsonValue& object, platform::WStringView name) {
+  if (!object.IsObject()) return nullptr;
+  for (const auto& member : object.GetObject()) {
+    const platform::WStringView key(member.name.GetString(), member.name.GetStringLength());
+    if (platform::WEqualsNoCase(key, name)) return &member.value;
+  }
+  return nullptr;
 }
 
 std::uint32_t FindRequiredArray(const JsonValue& object, platform::WStringView name, const JsonValue*& array) {

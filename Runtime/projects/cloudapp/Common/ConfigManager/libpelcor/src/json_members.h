@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "json_document.h"
 #include "platform/text_types.h"
@@ -15,6 +16,16 @@
 // The member's value; null when `object` is not an object or has no such
 // member. The name may hold any character, zero included.
 const JsonValue* FindMember(const JsonValue& object, platform::WStringView name);
+inline JsonValue* FindMember(JsonValue& object, platform::WStringView name) {
+  return const_cast<JsonValue*>(FindMember(std::as_const(object), name));
+}
+
+// The same, with member names compared ignoring the case of ASCII letters
+// (equal length, each unit equal or the same letter in the other case).
+const JsonValue* FindMemberNoCase(const JsonValue& object, platform::WStringView name);
+inline JsonValue* FindMemberNoCase(JsonValue& object, platform::WStringView name) {
+  return const_cast<JsonValue*>(FindMemberNoCase(std::as_const(object), name));
+}
 
 // The member as an array: 0 with `array` set; 4 (CONFIG_MISSING_MEMBER)
 // when absent; 3 (CONFIG_INVALID_JSON) when of another type.
