@@ -4,8 +4,9 @@
 //
 // States: not loaded (new, and after any failed load) and loaded. While not
 // loaded every getter gives false or 0 and changes nothing; IsLoaded,
-// FreeString, ClearList and Release work in both states. A successful load
-// replaces what the object held.
+// FreeString, ClearList and Release work in both states. Every load starts
+// from an empty record, so a failed load leaves nothing behind and a
+// successful one replaces what the object held.
 //
 // Text getters copy into the caller's string and give true (the three
 // server texts and the two shortcut texts give true only when not empty).
@@ -64,6 +65,10 @@ class PELCOR_INTERFACE IAppManifest {
   // One entry per register file found among the predownload files (or the
   // files inside their packages), compared without ASCII case; Action is
   // "regsvr32" or "regasm". A register file that is not found adds nothing.
+  // The relative path of a file is Path, "\", Name; of a file inside a
+  // package the package's Path, "\", the file's Path, "\", its Name, with
+  // no "\" after an empty piece or after one ending in "\" or "/". The first
+  // file of a path wins; a package itself is never a register file.
   virtual bool GetRegisterFiles(CloudFileList& files) = 0;
   virtual bool IsFullDownload() = 0;
   // One entry per top-level file under its relative path.

@@ -73,7 +73,9 @@ class PELCOR_INTERFACE ICloudConfigManager {
   virtual void FreeLinkedServerProfile(PackageProfileRecord* record) = 0;
 
   // Copies a runtime manifest's modules, version and groups ("modules" and
-  // "groups" are required: 4).
+  // "groups" are required: 4; 3 when either is not an array). Without
+  // "groups" the modules and version are still copied. The list heads are
+  // overwritten, not freed: free a record's lists before loading it again.
   virtual std::uint32_t LoadRuntimeModules(RuntimeModulesRecord* record, const char16_t* path) = 0;
   // Frees the module and group lists; both heads become null.
   virtual void FreeRuntimeModules(RuntimeModulesRecord* record) = 0;

@@ -4,16 +4,24 @@
 //
 // States: not loaded (new) and loaded (after a successful Load, or after an
 // editing operation made an empty manifest). A failed Load keeps the
-// previous document. Module operations need only a "modules" array (so they
-// still answer from the previous document after a failed reload); version,
-// format and group operations need the loaded state.
+// previous document; it leaves the state as it was when the file could not
+// be read, and makes the manifest not loaded when the file is not JSON or
+// has no "modules" array. Module operations need only a "modules" array (so
+// they still answer from the previous document after a failed reload);
+// version, format and group operations need the loaded state. The editing
+// operations that need no module (AddModule, SetVersion, SetFormat,
+// AddGroup, SetGroupName, SetDbi) first make a manifest that is not loaded
+// an empty one, {"modules": [], "groups": []}, dropping what it held.
 //
 // Modules are found by their "name" member (the member name compared
 // without ASCII case) whose text equals the requested name without ASCII
 // case; the first match wins. Groups are found by "groupid". List and map
 // results are appended to the caller's containers, which are not emptied
 // first; a map keeps the entry already under a key (key: Path, "\" unless
-// Path is empty or ends in "\", Name).
+// Path is empty or ends in "\", Name). Only well-typed parts are read: a
+// module, file or group that is not an object is skipped, a "files" that is
+// not an array gives no files, a member of another type than the format's
+// is read as absent. The operations report allocation failure as false.
 //
 // One thread at a time; the object takes no lock.
 #pragma once
@@ -47,9 +55,10 @@ class PELCOR_INTERFACE IRuntimeManifest {
   // Missing module: 0 and false; no integer "clienttype": 1 and true.
   virtual bool GetClientType(const std::u16string& module, std::int32_t& clientType) = 0;
   // Appends the files of the named modules in order (missing modules are
-  // skipped).
+  // skipped; the "files" member is found without ASCII case).
   virtual bool GetFilesOfModules(const std::vector<std::u16string>& modules, CloudFileList& files) = 0;
   virtual bool GetFilesOfModule(const std::u16string& module, CloudFileList& files) = 0;
+  // The files of every module, in document order.
   virtual bool GetAllFiles(CloudFileList& files) = 0;
   // False (and an empty text) when the root has no such string.
   virtual bool GetVersion(std::u16string& version) = 0;
@@ -57,7 +66,10 @@ class PELCOR_INTERFACE IRuntimeManifest {
   virtual bool MapFilesOfModules(const std::vector<std::u16string>& modules, CloudFileMap& files) = 0;
   virtual bool MapFilesOfModule(const std::u16string& module, CloudFileMap& files) = 0;
   virtual bool MapAllFiles(CloudFileMap& files) = 0;
-  // Writes the document as compact UTF-8 without a byte-order mark.
+  // Writes the document as compact UTF-8 without a byte-order mark,
+  // replacing the file atomically. False when it cannot (a read-only file,
+  // a missing folder, a full disk): the previous file is then left as it
+  // was. A manifest that was never loaded or edited writes null.
   virtual bool Save(const char16_t* path) = 0;
   // Adds {"name": module} unless the module exists.
   virtual bool AddModule(const std::u16string& module) = 0;
@@ -70,7 +82,8 @@ class PELCOR_INTERFACE IRuntimeManifest {
   virtual bool SetDescription(const std::u16string& module, const char16_t* description) = 0;
   virtual bool SetGroupId(const std::u16string& module, std::int32_t groupId) = 0;
   virtual bool SetClientType(const std::u16string& module, std::int32_t clientType) = 0;
-  // Replaces the module's files with the entries of the list.
+  // Replaces the module's files (its "files" member, found without ASCII
+  // case) with the entries of the list; UpdateType is not written.
   virtual bool SetFiles(const std::u16string& module, const CloudFileList& files) = 0;
   virtual bool SetVersion(const std::u16string& version) = 0;
   virtual bool SetFormat(const std::u16string& format) = 0;
