@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "owned_object.h"
 #include "pelcor_library.h"
 #include "platform/unicode.h"
 #include "testing/temp_dir.h"
@@ -55,7 +56,7 @@ class AppManifestTest : public ::testing::Test {
   }
 
   ManagerPtr manager_ = NewManager();
-  ReleasedPtr<IAppManifest> app_{manager_ ? manager_->CreateAppManifest() : nullptr};
+  Owned<IAppManifest> app_{manager_ ? manager_->CreateAppManifest() : nullptr};
   std::u16string error_;
   lumarine_testing::TempDir dir_;
 };

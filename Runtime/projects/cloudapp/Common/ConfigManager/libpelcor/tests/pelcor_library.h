@@ -15,16 +15,6 @@ struct ManagerRelease {
 };
 using ManagerPtr = std::unique_ptr<ICloudConfigManager, ManagerRelease>;
 
-// Any object of the library, ended through its own Release.
-struct ObjectRelease {
-  template <typename Object>
-  void operator()(Object* object) const {
-    if (object != nullptr) object->Release();
-  }
-};
-template <typename Object>
-using ReleasedPtr = std::unique_ptr<Object, ObjectRelease>;
-
 // A new manager from libpelcor.so's factory; null (and a failed test) when
 // the library or its export is missing.
 ManagerPtr NewManager();

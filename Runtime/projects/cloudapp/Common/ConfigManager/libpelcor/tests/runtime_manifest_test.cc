@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "owned_object.h"
 #include "pelcor_library.h"
 #include "platform/files.h"
 #include "platform/unicode.h"
@@ -30,7 +31,7 @@ class RuntimeManifestTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(manifest_, nullptr); }
 
-  ReleasedPtr<IRuntimeManifest> NewManifest() { return ReleasedPtr<IRuntimeManifest>(manager_->CreateRuntimeManifest()); }
+  Owned<IRuntimeManifest> NewManifest() { return Owned<IRuntimeManifest>(manager_->CreateRuntimeManifest()); }
 
   // Writes `json` to `name` and loads it into the fixture's manifest.
   bool Load(std::string_view json, std::u16string_view name = u"manifest.json") {
@@ -46,7 +47,7 @@ class RuntimeManifestTest : public ::testing::Test {
 
   ManagerPtr manager_ = NewManager();
   lumarine_testing::TempDir dir_;
-  ReleasedPtr<IRuntimeManifest> manifest_ = manager_ ? NewManifest() : nullptr;
+  Owned<IRuntimeManifest> manifest_ = manager_ ? NewManifest() : nullptr;
   std::u16string error_;
 };
 
