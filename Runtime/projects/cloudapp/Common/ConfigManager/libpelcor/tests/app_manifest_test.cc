@@ -7,18 +7,15 @@
 
 #include "owned_object.h"
 #include "pelcor_library.h"
-#include "platform/unicode.h"
 #include "testing/temp_dir.h"
 
 namespace pelcor_test {
 namespace {
 
-const char kAppConfig[] = R"({"Format":"1.0","Version":"2.1","UpdateGuid":"ug","UserGuid":"us",
- "StartupFile":"main.tqd","Is32Bit":false,"EncryptTqdFiles":true,"FullDownload":true,
- "PreloadEventCommands":"pre","RunCommandAsAdmin":true,"AlwaysRunCommand":false,"RuntimeVersion":"22.0",
- "StartMode":3,"IsVerOffCheck":true,"CreateDesktopShortcut":true,"CreateStartMenuShortcut":false,
- "CreateAppUninstallShortcut":true,"ShowStartAnimatedWindow":true,"CheckTqdValidaty":true,
- "AppShortcutName":"App","AppShortcutImage":"","Arguments":"-x",
+using Texts = std::vector<std::u16string>;
+
+const char kAppConfig[] = R"({"Version":"2.1","StartupFile":"main.tqd","Is32Bit":false,"FullDownload":true,
+ "StartMode":3,"CreateStartMenuShortcut":false,"AppShortcutName":"App","AppShortcutImage":"",
  "PredownloadFiles":[
    {"Name":"a.dll","Path":"bin","HashCode":"h","Extractable":false,"Size":5},
    {"Name":"a.dll","Path":"bin\\","HashCode":"dup"},
@@ -40,6 +37,13 @@ const char kMinimal[] =
     R"({"PredownloadFiles":[{"Name":"only.dll"}],"InstantDownloadFiles":[],"RegisterFiles":["only.dll"],)"
     R"("RuntimeModules":["m"],"IniConfigFiles":[]})";
 
+// Path, Name and Size of every entry.
+Texts Describe(const CloudFileList& files) {
+  Texts lines;
+  for (const CloudFileInfo& file : files) lines.push_back(file.Path + u"|" + file.Name + u"|" + char16_t(u'0' + file.Size));
+  return lines;
+}
+
 class AppManifestTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(app_, nullptr); }
@@ -49,76 +53,49 @@ class AppManifestTest : public ::testing::Test {
     return app_->LoadFromText(json.data(), json.size(), error_);
   }
 
-  std::vector<std::u16string> Names(const CloudFileList& files) {
-    std::vector<std::u16string> names;
-    for (const CloudFileInfo& file : files) names.push_back(file.Path + u"|" + file.Name);
-    return names;
-  }
-
   ManagerPtr manager_ = NewManager();
   Owned<IAppManifest> app_{manager_ ? manager_->CreateAppManifest() : nullptr};
   std::u16string error_;
-  lumarine_testing::TempDir dir_;
 };
 
 TEST_F(AppManifestTest, RefusesEveryQueryUntilLoaded) {
   std::u16string text = u"kept";
-  std::vector<std::u16string> modules;
+  Texts modules;
   CloudFileList files(1);
   CloudFileMap map;
   char16_t* c_text = nullptr;
-  EXPECT_FALSE(app_->IsLoaded());
-  EXPECT_FALSE(app_->GetVersion(text) || app_->GetStartupFile(text) || app_->GetModelName(text) ||
-               app_->GetAppShortcutName(text) || app_->GetRuntimeVersion(text) || app_->GetStartupFileC(&c_text));
-  EXPECT_EQ(text, u"kept");
-  EXPECT_EQ(c_text, nullptr);
-  EXPECT_FALSE(app_->GetRuntimeModules(modules) || app_->GetPredownloadFiles(files) ||
+  EXPECT_FALSE(app_->GetVersion(text) || app_->GetModelName(text) || app_->GetStartupFileC(&c_text) ||
+               app_->GetRuntimeModules(modules) || app_->GetPredownloadFiles(files) ||
                app_->GetRegisterFiles(files) || app_->MapInstantDownloadFiles(map) ||
-               app_->ApplyIniUpdateTypes(files));
-  EXPECT_FALSE(app_->IsX64() || app_->IsFullDownload() || app_->CheckTqdValidaty());
+               app_->ApplyIniUpdateTypes(files) || app_->IsX64() || app_->CheckTqdValidaty());
   EXPECT_EQ(app_->GetStartMode(), 0);
-  EXPECT_EQ(files.size(), 1u);
-  EXPECT_TRUE(modules.empty() && map.empty());
+  EXPECT_TRUE(text == u"kept" && c_text == nullptr && modules.empty() && map.empty() && files.size() == 1);
   app_->ClearList(files);
   EXPECT_TRUE(files.empty());
   app_->FreeString(nullptr);
 
-  const std::u16string missing = dir_.File(u"missing.json");
-  EXPECT_FALSE(app_->LoadFromFile(missing.c_str(), error_));
+  lumarine_testing::TempDir dir;
+  EXPECT_FALSE(app_->LoadFromFile(dir.File(u"missing.json").c_str(), error_));
   EXPECT_EQ(error_, u"");
+  EXPECT_FALSE(app_->LoadFromTextC("{", 1, &c_text));
+  EXPECT_EQ(c_text, nullptr);  // the error text is empty: nothing to hand out
   EXPECT_FALSE(app_->IsLoaded());
 }
 
 TEST_F(AppManifestTest, AnswersTheSettingsOfTheDocument) {
-  ASSERT_TRUE(dir_.Write(u"app.json", kAppConfig));
-  ASSERT_TRUE(app_->LoadFromFile(dir_.File(u"app.json").c_str(), error_));
-  EXPECT_TRUE(app_->IsLoaded());
+  ASSERT_TRUE(Load(kAppConfig));
   std::u16string text;
   EXPECT_TRUE(app_->GetVersion(text) && text == u"2.1");
-  EXPECT_TRUE(app_->GetUpdateGuid(text) && text == u"ug");
-  EXPECT_TRUE(app_->GetRuntimeVersion(text) && text == u"22.0");
-  EXPECT_TRUE(app_->GetPreloadEventCommands(text) && text == u"pre");
-  EXPECT_TRUE(app_->GetArguments(text) && text == u"-x");
-  EXPECT_FALSE(app_->GetWebApiUrl(text));  // empty
-  EXPECT_EQ(text, u"");
-  EXPECT_TRUE(app_->GetModelName(text) && text == u"model");
+  EXPECT_TRUE(app_->GetArguments(text) && text.empty());  // plain texts may be empty
+  EXPECT_FALSE(app_->GetWebApiUrl(text) || app_->GetAppShortcutImage(text));  // these may not
   EXPECT_TRUE(app_->GetServerAppName(text) && text == u"srv");
-  EXPECT_TRUE(app_->GetAppShortcutName(text) && text == u"App");
-  EXPECT_FALSE(app_->GetAppShortcutImage(text));
-  std::vector<std::u16string> modules{u"before"};
+  Texts modules{u"before"};
   EXPECT_TRUE(app_->GetRuntimeModules(modules));
-  EXPECT_EQ(modules, (std::vector<std::u16string>{u"before", u"core", u"db"}));
-
-  EXPECT_TRUE(app_->IsX64());
-  EXPECT_TRUE(app_->EncryptTqdFiles() && app_->IsFullDownload() && app_->RunCommandAsAdmin());
-  EXPECT_FALSE(app_->AlwaysRunCommand() || app_->CreateStartMenuShortcut());
-  EXPECT_TRUE(app_->IsVerOffCheck() && app_->CreateDesktopShortcut() && app_->CreateAppUninstallShortcut() &&
-              app_->ShowStartAnimatedWindow() && app_->CheckTqdValidaty());
+  EXPECT_EQ(modules, (Texts{u"before", u"core", u"db"}));
+  EXPECT_TRUE(app_->IsX64() && app_->IsFullDownload() && !app_->CreateStartMenuShortcut());
   EXPECT_EQ(app_->GetStartMode(), 3);
-
   char16_t* startup = nullptr;
-  ASSERT_TRUE(app_->GetStartupFileC(&startup));
-  ASSERT_NE(startup, nullptr);
+  ASSERT_TRUE(app_->GetStartupFileC(&startup) && startup != nullptr);
   EXPECT_EQ(std::u16string(startup), u"main.tqd");
   app_->FreeString(startup);
 }
@@ -126,36 +103,26 @@ TEST_F(AppManifestTest, AnswersTheSettingsOfTheDocument) {
 TEST_F(AppManifestTest, ListsAndMapsTheTopLevelFiles) {
   ASSERT_TRUE(Load(kAppConfig));
   CloudFileList files;
-  ASSERT_TRUE(app_->GetPredownloadFiles(files));
-  ASSERT_EQ(files.size(), 6u);  // package contents are not listed
-  const CloudFileInfo& first = files.front();
-  EXPECT_EQ(first.HashCode, u"h");
-  EXPECT_EQ(first.Size, 5u);
-  EXPECT_EQ(first.Action + first.PackageName, u"");
-  EXPECT_EQ(first.UpdateType, 2);
-  EXPECT_TRUE(files.back().NeedExtract);
-  ASSERT_TRUE(app_->GetInstantDownloadFiles(files));
-  EXPECT_EQ(files.back().Name, u"later.dat");
+  ASSERT_TRUE(app_->GetPredownloadFiles(files) && app_->GetInstantDownloadFiles(files));
+  EXPECT_EQ(Describe(files), (Texts{u"bin|a.dll|5", u"bin\\|a.dll|0", u"|top.dll|0", u"bin/|s.dll|0",
+                                    u"lib|pkg.zip|0", u"lib\\|p2.zip|0", u"data|later.dat|0"}));
+  EXPECT_TRUE(files.front().Action.empty() && files.front().UpdateType == 2 && !files.front().NeedExtract);
+  EXPECT_TRUE((++files.rbegin())->NeedExtract);
 
   CloudFileMap map;
   ASSERT_TRUE(app_->MapPredownloadFiles(map));
   EXPECT_EQ(map.size(), 5u);
-  EXPECT_EQ(map.at(u"bin\\a.dll").HashCode, u"h");
-  EXPECT_EQ(map.count(u"top.dll"), 1u);
-  EXPECT_EQ(map.count(u"bin/\\s.dll"), 1u);
-  EXPECT_EQ(map.count(u"lib\\p2.zip"), 1u);
-  ASSERT_TRUE(app_->MapInstantDownloadFiles(map));
-  EXPECT_EQ(map.count(u"data\\later.dat"), 1u);
+  EXPECT_EQ(map.at(u"bin\\a.dll").HashCode, u"h");  // the first of a key
+  EXPECT_EQ(map.count(u"top.dll") + map.count(u"bin/\\s.dll") + map.count(u"lib\\p2.zip"), 3u);
 }
 
 TEST_F(AppManifestTest, FindsRegisterFilesAmongFilesAndInsidePackages) {
   ASSERT_TRUE(Load(kAppConfig));
   CloudFileList files;
   ASSERT_TRUE(app_->GetRegisterFiles(files));
-  EXPECT_EQ(Names(files), (std::vector<std::u16string>{u"bin|a.dll", u"x|c.dll", u"|d.dll", u"y|e.dll", u"bin/|s.dll"}));
-  EXPECT_EQ(files.front().HashCode, u"h");  // the first of two a.dll
+  EXPECT_EQ(Describe(files), (Texts{u"bin|a.dll|5", u"x|c.dll|9", u"|d.dll|0", u"y|e.dll|0", u"bin/|s.dll|0"}));
+  EXPECT_EQ(files.front().HashCode, u"h");
   for (const CloudFileInfo& file : files) EXPECT_EQ(file.Action, u"regasm");
-  EXPECT_EQ((++files.begin())->Size, 9u);
 }
 
 TEST_F(AppManifestTest, AppliesIniUpdateTypesByNameIgnoringCase) {
@@ -171,7 +138,6 @@ TEST_F(AppManifestTest, AppliesIniUpdateTypesByNameIgnoringCase) {
   std::vector<int> types;
   for (const CloudFileInfo& file : files) types.push_back(file.UpdateType);
   EXPECT_EQ(types, (std::vector<int>{5, 2, 9}));  // the first ini file wins; 0 is read as 2
-
   CloudFileMap map;
   map[u"k"].Name = u"setting.INI";
   ASSERT_TRUE(app_->ApplyIniUpdateTypesToMap(map));
@@ -184,58 +150,42 @@ TEST_F(AppManifestTest, EveryLoadStartsFromAnEmptyRecord) {
   partial.replace(partial.find("\"IniConfigFiles\""), 16, "\"NoIniFiles\"");
   EXPECT_FALSE(Load(partial));
   EXPECT_EQ(error_, u"");
-  EXPECT_FALSE(app_->IsLoaded());
-
   ASSERT_TRUE(Load(kMinimal));
   CloudFileList files;
   app_->GetPredownloadFiles(files);
   app_->GetRegisterFiles(files);
-  EXPECT_EQ(Names(files), (std::vector<std::u16string>{u"|only.dll", u"|only.dll"}));
+  EXPECT_EQ(Describe(files), (Texts{u"|only.dll|0", u"|only.dll|0"}));
   std::u16string text;
   EXPECT_FALSE(app_->GetModelName(text));  // the earlier document's "halvern" is gone
   ASSERT_TRUE(Load(kMinimal));
-  std::vector<std::u16string> modules;
+  Texts modules;
   app_->GetRuntimeModules(modules);
-  EXPECT_EQ(modules, std::vector<std::u16string>{u"m"});
+  EXPECT_EQ(modules, Texts{u"m"});
   EXPECT_FALSE(Load("{]"));
   EXPECT_FALSE(app_->GetRuntimeModules(modules));
 }
 
-TEST_F(AppManifestTest, LoadsTextInAnyUnicodeEncoding) {
-  const std::u16string text = platform::Utf8ToUtf16(kMinimal);
-  std::string utf16be;
-  for (char16_t unit : text) utf16be.append({static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)});
-  char16_t* error = nullptr;
-  ASSERT_TRUE(app_->LoadFromTextC(utf16be.data(), utf16be.size(), &error));
-  EXPECT_FALSE(app_->LoadFromTextC("{", 1, &error));
-  EXPECT_EQ(error, nullptr);  // the error text is empty: nothing to hand out
-  EXPECT_FALSE(app_->LoadFromTextC(nullptr, 4, nullptr));
-}
-
 // Tens of thousands of files and thousands of register files.
 TEST_F(AppManifestTest, HandlesLargeDocuments) {
-  constexpr int kFiles = 30000;
-  constexpr int kRegistered = 5000;
-  std::string json = R"({"PredownloadFiles":[)";
-  for (int f = 0; f < kFiles; ++f) {
-    json += (f ? "," : "") + std::string(R"({"Name":"f)") + std::to_string(f) + R"(.dll","Path":"Bin\\d)" +
+  constexpr std::size_t kFiles = 30000;
+  constexpr std::size_t kRegistered = 5000;
+  std::string json = R"({"InstantDownloadFiles":[],"RuntimeModules":[],"IniConfigFiles":[],"PredownloadFiles":[)";
+  for (std::size_t f = 0; f < kFiles; ++f) {
+    json += (f ? R"(,{"Name":"f)" : R"({"Name":"f)") + std::to_string(f) + R"(.dll","Path":"Bin\\d)" +
             std::to_string(f % 100) + R"("})";
   }
-  json += R"(],"InstantDownloadFiles":[],"RuntimeModules":[],"IniConfigFiles":[],"RegisterFiles":[)";
-  for (int r = 0; r < kRegistered; ++r) {
-    const int f = r * 6;
-    json += (r ? "," : "") + std::string(R"("bin\\D)") + std::to_string(f % 100) + R"(\\F)" + std::to_string(f) +
-            R"(.DLL")";
+  json += R"(],"RegisterFiles":[)";
+  for (std::size_t f = 0; f < kRegistered * 6; f += 6) {
+    json += (f ? R"(,"bin\\D)" : R"("bin\\D)") + std::to_string(f % 100) + R"(\\F)" + std::to_string(f) + R"(.DLL")";
   }
-  json += "]}";
-  ASSERT_TRUE(Load(json));
+  ASSERT_TRUE(Load(json + "]}"));
   CloudFileList files;
   ASSERT_TRUE(app_->GetRegisterFiles(files));
-  ASSERT_EQ(files.size(), std::size_t{kRegistered});
+  ASSERT_EQ(files.size(), kRegistered);
   EXPECT_EQ(files.back().Name, u"f29994.dll");
   CloudFileMap map;
   ASSERT_TRUE(app_->MapPredownloadFiles(map));
-  EXPECT_EQ(map.size(), std::size_t{kFiles});
+  EXPECT_EQ(map.size(), kFiles);
 }
 
 }  // namespace
