@@ -4,7 +4,7 @@
 
 namespace TQJSON {
 
-CRapidJsonGenerator::CRapidJsonGenerator() { items_.AddRoot(&document_); }
+CRapidJsonGenerator::CRapidJsonGenerator() { items_.Add(&document_); }
 
 void CRapidJsonGenerator::Release() { delete this; }
 

@@ -68,9 +68,13 @@ std::int32_t CRapidJsonGenerator::WithHandleParent(JsonHandle handle, Add add) {
 
 template <typename Addition>
 std::int32_t CRapidJsonGenerator::GrowContainer(JsonValue* container, Addition addition) {
-  const void* storage = container != nullptr ? ChildStorageOf(*container) : nullptr;
+  if (container == nullptr) return addition();
+  const void* storage = ChildStorageOf(*container);
+  const rapidjson::SizeType count = ChildCountOf(*container);
   const std::int32_t result = addition();
-  if (storage != nullptr && ChildStorageOf(*container) != storage) items_.ForgetChildrenIn(storage);
+  if (storage != nullptr && ChildStorageOf(*container) != storage) {
+    items_.ForgetMovedChildren(*container, storage, count);
+  }
   return result;
 }
 
@@ -83,7 +87,7 @@ std::int32_t CRapidJsonGenerator::AddMemberToItem(JsonItem item, const char16_t*
     return AddMemberValue<Kind>(parent, key, value, document_.GetAllocator(), added != nullptr ? &member : nullptr);
   });
   if (result != kJsonSuccess) return result;
-  items_.AddChild(member, *parent);
+  items_.Add(member);
   *added = ItemOf(member);
   return kJsonSuccess;
 }
@@ -96,7 +100,7 @@ std::int32_t CRapidJsonGenerator::AppendToItem(JsonItem item, typename Kind::In 
     return PushValue<Kind>(parent, value, document_.GetAllocator(), added != nullptr ? &element : nullptr);
   });
   if (result != kJsonSuccess) return result;
-  items_.AddChild(element, *parent);
+  items_.Add(element);
   *added = ItemOf(element);
   return kJsonSuccess;
 }

@@ -28,13 +28,10 @@ class Items : public ::testing::Test {
  protected:
   void SetUp() override {
     ParseInto(document_, R"({"list":[{"deep":[1]}]})");
-    items_.AddRoot(&document_);
     list_ = &document_[u"list"];
-    items_.AddChild(list_, document_);
     element_ = &(*list_)[0];
-    items_.AddChild(element_, *list_);
     deep_ = &(*element_)[u"deep"];
-    items_.AddChild(deep_, *element_);
+    for (JsonValue* value : {static_cast<JsonValue*>(&document_), list_, element_, deep_}) items_.Add(value);
   }
   static JsonItem ItemOf(const JsonValue* value) { return reinterpret_cast<JsonItem>(value); }
 
@@ -54,9 +51,10 @@ TEST_F(Items, OnlyRecordedItemsAreFound) {
 
 TEST_F(Items, GrowthMakesOnlyTheDirectChildrenStale) {
   const void* storage = ChildStorageOf(*list_);
+  const rapidjson::SizeType count = ChildCountOf(*list_);
   for (int i = 0; i < 40; ++i) list_->PushBack(JsonValue(i), document_.GetAllocator());
   ASSERT_NE(ChildStorageOf(*list_), storage);
-  items_.ForgetChildrenIn(storage);
+  items_.ForgetMovedChildren(*list_, storage, count);
   EXPECT_EQ(items_.Find(ItemOf(element_)), nullptr);
   // The moved element took its own children along.
   EXPECT_EQ(items_.Find(ItemOf(deep_)), deep_);
