@@ -1,0 +1,51 @@
+// A named file mapping (shared memory) with Windows lifetimes (see
+// named_object.h). A new mapping is zero-filled. A handle has at most one
+// view of the whole mapping, unmapped when the handle is destroyed.
+// Thread safety: a handle is used by one thread at a time; the memory of a
+// view is shared with every other view of the mapping, in any process.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "platform/named_object.h"
+
+namespace platform {
+
+class FileMapping {
+ public:
+  // CreateFileMapping: opens the live mapping of that name (its size stays;
+  // `existed` is set) or makes one of `size` bytes. Null (errno set) on
+  // failure or a size of 0.
+  static std::unique_ptr<FileMapping> Create(WStringView name, std::size_t size,
+                                             NamedCreation how = NamedCreation::kCreateOrOpen,
+                                             bool* existed = nullptr);
+
+  // OpenFileMapping: null (errno ENOENT) unless a mapping of that name is live.
+  static std::unique_ptr<FileMapping> Open(WStringView name);
+
+  // Unmaps the view and closes the handle.
+  ~FileMapping();
+  FileMapping(const FileMapping&) = delete;
+  FileMapping& operator=(const FileMapping&) = delete;
+
+  std::size_t size() const { return size_; }
+
+  // MapViewOfFile of the whole mapping, read and write. Later calls return
+  // the same view. Null (errno set) when it cannot be mapped.
+  void* MapView();
+
+  // Frees the name: see NamedObjectFile::RemoveName.
+  bool RemoveName() { return file_->RemoveName(); }
+
+  bool HasOtherHolders() const { return file_->HasOtherHolders(); }
+
+ private:
+  explicit FileMapping(std::unique_ptr<NamedObjectFile> file);
+
+  std::unique_ptr<NamedObjectFile> file_;
+  std::size_t size_;
+  void* view_ = nullptr;
+};
+
+}  // namespace platform

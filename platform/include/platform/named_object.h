@@ -1,0 +1,89 @@
+// Named kernel objects with Windows lifetimes: the backing shared by file
+// mappings, semaphores and mutexes.
+//
+// An object is a file in the object folder: $LUMARINE_IPC_DIR when set and
+// non-empty (created when missing), else /dev/shm/lumarine-<uid> (created
+// with mode 0700; refused when another user owns it or others may write to
+// it). The file name is a kind prefix and the object name, UTF-8,
+// percent-escaped outside [A-Za-z0-9._-], very long names shortened with a
+// hash. A leading "Local\" is dropped: on Windows "Local\X" and "X" name the
+// same object of a session. Names are case-sensitive.
+//
+// Lifetime: every handle holds a shared open-file-description lock on the
+// file, so an object is live while any handle to it is open, in any
+// process, and a killed process holds nothing. Create opens the live object
+// of that name or makes a new one (a dead file is started afresh); Open
+// fails unless the object is live; the last handle to close removes the
+// name.
+//
+// Thread safety: a handle may be used from several threads for its const
+// operations; creating and closing handles is safe from any thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/text_types.h"
+
+namespace platform {
+
+enum class NamedObjectKind : char { kFileMapping = 'm', kSemaphore = 's', kMutex = 'x' };
+
+enum class NamedCreation {
+  // Windows' create: opens the live object of that name, else makes one.
+  kCreateOrOpen,
+  // Always makes a new object. A live object of that name loses its name
+  // (its holders keep it) so that nobody opens it by accident any more.
+  kReplace,
+};
+
+class NamedObjectFile {
+ public:
+  // Creates or opens. A new object gets `size` bytes holding `initial`
+  // (zero-filled beyond). `existed` tells whether a live object was opened.
+  // Null on failure (errno set); an empty name is invalid (EINVAL).
+  static std::unique_ptr<NamedObjectFile> Create(NamedObjectKind kind, WStringView name,
+                                                 NamedCreation how, std::uint64_t size,
+                                                 std::string_view initial, bool* existed = nullptr);
+
+  // Opens a live object; null (errno ENOENT) when there is none.
+  static std::unique_ptr<NamedObjectFile> Open(NamedObjectKind kind, WStringView name);
+
+  // Closes the handle; when it was the last one, the name goes too.
+  ~NamedObjectFile();
+  NamedObjectFile(const NamedObjectFile&) = delete;
+  NamedObjectFile& operator=(const NamedObjectFile&) = delete;
+
+  int fd() const { return fd_; }
+  std::uint64_t size() const;
+
+  // True while a handle other than this one is open on this object (in
+  // this process or another). A peer uses it to see that the other side
+  // has gone.
+  bool HasOtherHolders() const;
+
+  // Frees the name now: later creates make a new object and later opens
+  // fail, while this and other open handles keep the object. False when the
+  // name already names something else or could not be removed.
+  bool RemoveName();
+
+  // The object folder, made and checked on first use in the process; ""
+  // (errno set) when unusable.
+  static std::string Folder();
+
+  // The file name (without folder) of an object.
+  static std::string FileName(NamedObjectKind kind, WStringView name);
+
+ private:
+  NamedObjectFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  static std::unique_ptr<NamedObjectFile> CreateAnew(const std::string& path, std::uint64_t size,
+                                                     std::string_view initial);
+  bool PathNamesThisFile() const;
+
+  int fd_;
+  std::string path_;
+};
+
+}  // namespace platform

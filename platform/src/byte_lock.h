@@ -1,0 +1,18 @@
+// One-byte open-file-description locks (F_OFD_*): owned by the open file
+// description, so they exclude other descriptions of the same process as
+// well as other processes, and vanish when their owner dies. Internal.
+#pragma once
+
+#include <sys/types.h>
+
+namespace platform::detail {
+
+// Sets `type` (F_RDLCK, F_WRLCK or F_UNLCK) on byte `byte` of the file.
+// Without `wait`, fails (errno EAGAIN) instead of blocking. Retries on EINTR.
+bool LockByte(int fd, off_t byte, short type, bool wait);
+
+// True when another description holds a lock on the byte that would
+// conflict with an exclusive one. When the kernel cannot tell, true.
+bool ByteLockedByOthers(int fd, off_t byte);
+
+}  // namespace platform::detail

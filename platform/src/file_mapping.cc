@@ -1,0 +1,41 @@
+#include "platform/file_mapping.h"
+
+#include <sys/mman.h>
+
+#include <cerrno>
+
+namespace platform {
+
+std::unique_ptr<FileMapping> FileMapping::Create(WStringView name, std::size_t size, NamedCreation how,
+                                                 bool* existed) {
+  auto file = NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, size, {}, existed);
+  if (file == nullptr) return nullptr;
+  return std::unique_ptr<FileMapping>(new FileMapping(std::move(file)));
+}
+
+std::unique_ptr<FileMapping> FileMapping::Open(WStringView name) {
+  auto file = NamedObjectFile::Open(NamedObjectKind::kFileMapping, name);
+  if (file == nullptr) return nullptr;
+  return std::unique_ptr<FileMapping>(new FileMapping(std::move(file)));
+}
+
+FileMapping::FileMapping(std::unique_ptr<NamedObjectFile> file)
+    : file_(std::move(file)), size_(static_cast<std::size_t>(file_->size())) {}
+
+FileMapping::~FileMapping() {
+  if (view_ != nullptr) ::munmap(view_, size_);
+}
+
+void* FileMapping::MapView() {
+  if (view_ != nullptr) return view_;
+  if (size_ == 0) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  void* view = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED, file_->fd(), 0);
+  if (view == MAP_FAILED) return nullptr;
+  view_ = view;
+  return view_;
+}
+
+}  // namespace platform
