@@ -1,0 +1,56 @@
+// CFileMappingClient: an RPC client over named file mappings and named
+// semaphores. Each call: create ClientSemaphore1 and 2, write the request
+// mapping, signal ServerSemaphore1, wait for ClientSemaphore1, wait for
+// ClientSemaphore2, read the reply mapping, signal ServerSemaphore2.
+//
+// Beyond the bare channel: calls of all clients of one channel are served
+// one after another (a named mutex of the mapping name, released even when
+// its holder is killed); a server that dies or stops during a call fails the
+// call instead of leaving it waiting; an exception fails the call.
+#pragma once
+
+#include <memory>
+
+#include "platform/named_mutex.h"
+#include "platform/text_types.h"
+#include "rpc/rpc_client.h"
+
+namespace RPCClient {
+
+class CFileMappingClient final : public IRPCClient {
+ public:
+  CFileMappingClient() = default;
+  ~CFileMappingClient() override = default;
+
+  void SetLogger(IRPCLogger* logger, platform::MessagePump* window) override;
+  int Connect(const platform::WChar* mappingName, int value) override;
+  void Disconnect() override;
+  int Call(const platform::WChar* function, const platform::WChar* parameters, const platform::WChar** result,
+           const platform::WChar** error) override;
+
+ private:
+  struct Exchange;
+
+  // The call sequence; 0 when the server answered (`reply` holds its text).
+  int CallServer(platform::WStringView function, platform::WStringView parameters, platform::WString* reply);
+  bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
+  bool WaitForRequestRead(Exchange& exchange);
+  bool ReceiveReply(Exchange& exchange, platform::WString* reply);
+  // Waits for one of the client's semaphores while the server lives,
+  // pumping when a window is set.
+  bool WaitForServer(Exchange& exchange, platform::Waitable& semaphore);
+  void PumpWindowMessages();
+  void Log(const platform::WChar* text) const;
+
+  IRPCLogger* logger_ = nullptr;
+  platform::MessagePump* window_ = nullptr;
+  platform::MessagePump* connected_window_ = nullptr;  // window_ as Connect found it
+  bool connected_ = false;
+  platform::WString mapping_name_;
+  int connect_value_ = 0;
+  std::unique_ptr<platform::NamedMutex> channel_lock_;  // made by the first call
+  platform::WString result_text_;
+  platform::WString error_text_;
+};
+
+}  // namespace RPCClient

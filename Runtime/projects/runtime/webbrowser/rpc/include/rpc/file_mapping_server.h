@@ -1,0 +1,46 @@
+// CFileMappingServerImp: an RPC server over named file mappings and named
+// semaphores. Each call: wait for ServerSemaphore1, read and consume the
+// request mapping, signal ClientSemaphore1, run the function, write the
+// reply mapping, signal ClientSemaphore2, wait for ServerSemaphore2.
+//
+// Beyond the bare channel: a client that dies or gives up ends only its own
+// call (the server notices through its semaphores and serves the next
+// call); a function that throws fails its call; a stop wakes every wait and
+// fails a call in progress at once.
+#pragma once
+
+#include <memory>
+
+#include "platform/named_semaphore.h"
+#include "rpc/rpc_server_imp.h"
+
+namespace RPCServer {
+
+class CFileMappingServerImp final : public CRPCServerImp {
+ public:
+  CFileMappingServerImp() = default;
+  ~CFileMappingServerImp() override;
+
+  // The service thread: serves calls until stopped. Returns 0.
+  int Run() override;
+
+ private:
+  struct Call;
+
+  bool CreateSemaphores() override;
+  void CloseAll() override;
+
+  // One call, from the wait for a request to the client's acknowledgement.
+  // False when the server is stopping.
+  bool ServeOneCall();
+  bool ReadRequest(Call& call);
+  bool ReplyAndWait(Call& call);
+  void FailCall(Call& call);
+
+  // Kept from Start to the end of the thread, so that a client finds them
+  // between calls as well as during one.
+  std::unique_ptr<platform::NamedSemaphore> server1_;
+  std::unique_ptr<platform::NamedSemaphore> server2_;
+};
+
+}  // namespace RPCServer

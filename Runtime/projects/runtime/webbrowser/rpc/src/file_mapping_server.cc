@@ -1,0 +1,161 @@
+#include "rpc/file_mapping_server.h"
+
+#include <cerrno>
+
+#include "channel_names.h"
+#include "channel_text.h"
+#include "platform/file_mapping.h"
+#include "trace.h"
+
+namespace RPCServer {
+namespace {
+
+namespace text = RPCChannel::server_trace;
+using platform::NamedCreation;
+using platform::NamedSemaphore;
+
+bool Stopping() {
+  const platform::StopToken* token = platform::StopToken::Current();
+  return token != nullptr && token->stop_requested();
+}
+
+}  // namespace
+
+struct CFileMappingServerImp::Call {
+  explicit Call(const platform::WString& mapping_name) : names(mapping_name) {}
+
+  RPCChannel::ChannelNames names;
+  bool request_taken = false;  // a client now waits for this call's outcome
+  RPCChannel::Request request;
+  std::unique_ptr<NamedSemaphore> client1;
+  std::unique_ptr<NamedSemaphore> client2;
+  std::unique_ptr<platform::FileMapping> reply;
+};
+
+CFileMappingServerImp::~CFileMappingServerImp() { EndThread(); }
+
+bool CFileMappingServerImp::CreateSemaphores() {
+  const RPCChannel::ChannelNames names(mapping_name());
+  // ServerSemaphore2 first: a client that finds ServerSemaphore1 finds both.
+  // Fresh objects: a client still holding a dead server's semaphores must
+  // see that server gone, not this one.
+  server2_ = NamedSemaphore::Create(names.server2, 0, 1, NamedCreation::kReplace);
+  server1_ = NamedSemaphore::Create(names.server1, 0, 1, NamedCreation::kReplace);
+  if (server1_ != nullptr && server2_ != nullptr) return true;
+  CloseAll();
+  return false;
+}
+
+void CFileMappingServerImp::CloseAll() {
+  server1_.reset();
+  server2_.reset();
+}
+
+int CFileMappingServerImp::Run() {
+  set_finished(false);
+  while (ServeOneCall()) {
+  }
+  CloseAll();
+  set_finished(true);
+  return 0;
+}
+
+bool CFileMappingServerImp::ServeOneCall() {
+  Call call(mapping_name());
+  try {
+    Log(RPCChannel::kTraceRule);
+    Log(mapping_name());
+    Log(text::kWaitForClient);
+    if (platform::WaitForObject(*server1_) != platform::WaitResult::kSignaled) return false;
+    call.request_taken = true;
+    if (!ReadRequest(call)) return !Stopping();
+    return ReplyAndWait(call);
+  } catch (...) {
+    // A throwing delegate or logger, or memory exhaustion: this call fails,
+    // the service goes on.
+    if (call.request_taken) FailCall(call);
+    return !Stopping();
+  }
+}
+
+bool CFileMappingServerImp::ReadRequest(Call& call) {
+  Log(text::kOpenRequest);
+  auto request = platform::FileMapping::Open(call.names.mapping);
+  if (request == nullptr) {
+    // Without a request there is normally no client left to tell; one that
+    // is alive is woken so that its call fails instead of waiting.
+    const bool client_may_wait = errno != ENOENT;
+    Log(text::kOpenFailed);
+    Log(text::kRequestFailed);
+    Log(text::kRoundFailed);
+    if (client_may_wait) FailCall(call);
+    return false;
+  }
+  // Request and reply share the name: the reply must not find this object.
+  request->RemoveName();
+  void* view = request->MapView();
+  if (view == nullptr) {
+    Log(text::kViewFailed);
+    Log(text::kRequestFailed);
+    Log(text::kRoundFailed);
+    FailCall(call);
+    return false;
+  }
+  call.request = RPCChannel::TakeRequest(view, request->size());
+  Log(text::kCloseRequest);
+  request.reset();
+  Log(text::kRequestRead);
+  // Both client semaphores now: they tie this call to its client, who holds
+  // them for the whole call.
+  call.client1 = NamedSemaphore::Open(call.names.client1);
+  call.client2 = NamedSemaphore::Open(call.names.client2);
+  if (call.client1 == nullptr || call.client2 == nullptr) {
+    Log(text::kRoundFailed);
+    return false;
+  }
+  call.client1->Release();
+  return true;
+}
+
+bool CFileMappingServerImp::ReplyAndWait(Call& call) {
+  Log(text::kRunFunction);
+  Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
+  const Answer answer = Execute(call.request.function, call.request.parameters);
+  if (Stopping()) {
+    FailCall(call);
+    return false;
+  }
+  Log(text::kWriteReply);
+  const platform::WString& reply = answer.reply();
+  call.reply = platform::FileMapping::Create(call.names.mapping, RPCChannel::ReplyMappingSize(reply),
+                                             NamedCreation::kReplace);
+  void* view = call.reply != nullptr ? call.reply->MapView() : nullptr;
+  if (view == nullptr) {
+    call.reply.reset();
+    FailCall(call);
+    Log(text::kRoundFailed);
+    return true;
+  }
+  RPCChannel::WriteReply(view, reply);
+  Log(text::kReplySent);
+  call.client2->Release();
+  Log(text::kWaitForTaken);
+  platform::WaitOptions options;
+  options.peer_alive = [&call] { return call.client2->HasOtherHolders(); };
+  const platform::WaitResult taken = platform::WaitForObject(*server2_, options);
+  if (taken == platform::WaitResult::kStopped) return false;
+  if (taken == platform::WaitResult::kPeerGone) Log(text::kRoundFailed);
+  Log(text::kCloseReply);
+  return true;
+}
+
+void CFileMappingServerImp::FailCall(Call& call) {
+  // The client wakes from both of its waits and finds no reply: its call
+  // fails at once rather than waiting for a reply that will not come.
+  if (call.client1 == nullptr) call.client1 = NamedSemaphore::Open(call.names.client1);
+  if (call.client2 == nullptr) call.client2 = NamedSemaphore::Open(call.names.client2);
+  if (call.client1 != nullptr) call.client1->Release();
+  if (call.client2 != nullptr) call.client2->Release();
+}
+
+}  // namespace RPCServer

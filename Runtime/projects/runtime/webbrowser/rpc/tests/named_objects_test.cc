@@ -1,0 +1,241 @@
+// Named kernel objects: Windows lifetimes across handles and processes.
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "ipc_sandbox.h"
+#include "peer_process.h"
+#include "platform/file_mapping.h"
+#include "platform/named_mutex.h"
+#include "platform/named_semaphore.h"
+#include "platform/semaphore.h"
+#include "platform/unicode.h"
+
+namespace rpc_test {
+namespace {
+
+using platform::FileMapping;
+using platform::NamedCreation;
+using platform::NamedObjectFile;
+using platform::NamedObjectKind;
+using platform::NamedSemaphore;
+
+int Drain(platform::Waitable& semaphore) {
+  int units = 0;
+  while (semaphore.TryAcquire()) ++units;
+  return units;
+}
+
+TEST(NamedSemaphoreTest, CreateOpensTheLiveObjectOpenNeedsOneAndTheLastCloseRemovesIt) {
+  const auto name = UniqueName("sem");
+  errno = 0;
+  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+  EXPECT_EQ(errno, ENOENT);
+
+  bool existed = true;
+  auto first = NamedSemaphore::Create(name, 0, 3, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(first, nullptr);
+  EXPECT_FALSE(existed);
+  // A second create opens the same object: its counts are not applied.
+  auto second = NamedSemaphore::Create(name, 2, 2, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(existed);
+  EXPECT_EQ(Drain(*second), 0);
+  auto opened = NamedSemaphore::Open(name);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_TRUE(first->Release(3));
+  EXPECT_EQ(Drain(*opened), 3);
+  EXPECT_TRUE(first->HasOtherHolders());
+
+  opened.reset();
+  second.reset();
+  EXPECT_FALSE(first->HasOtherHolders());
+  const int files_while_live = CountObjectFiles();
+  first.reset();
+  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+  EXPECT_EQ(CountObjectFiles(), files_while_live - 1);
+}
+
+template <typename Semaphore>
+void ExpectWindowsCounting(Semaphore& semaphore) {
+  // Created with 1 of at most 2.
+  std::uint32_t previous = 99;
+  EXPECT_TRUE(semaphore.Release(1, &previous));
+  EXPECT_EQ(previous, 1u);
+  EXPECT_FALSE(semaphore.Release(1, &previous));
+  EXPECT_EQ(previous, 1u);
+  EXPECT_FALSE(semaphore.Release(0));
+  EXPECT_EQ(Drain(semaphore), 2);
+  EXPECT_FALSE(semaphore.Release(3));
+  EXPECT_TRUE(semaphore.Release(2));
+  EXPECT_EQ(Drain(semaphore), 2);
+}
+
+TEST(NamedSemaphoreTest, CountingFollowsWindowsRulesNamedAndUnnamed) {
+  auto named = NamedSemaphore::Create(UniqueName("count"), 1, 2);
+  auto unnamed = platform::Semaphore::Create(1, 2);
+  ASSERT_NE(named, nullptr);
+  ASSERT_NE(unnamed, nullptr);
+  ExpectWindowsCounting(*named);
+  ExpectWindowsCounting(*unnamed);
+
+  EXPECT_EQ(NamedSemaphore::Create(UniqueName("bad"), 2, 1), nullptr);
+  EXPECT_EQ(NamedSemaphore::Create(UniqueName("bad"), 0, 0), nullptr);
+  EXPECT_EQ(NamedSemaphore::Create(u"", 0, 1), nullptr);
+  EXPECT_EQ(platform::Semaphore::Create(2, 1), nullptr);
+  EXPECT_EQ(platform::Semaphore::Create(0, 0), nullptr);
+}
+
+TEST(NamedSemaphoreTest, AnotherProcessKeepsTheObjectLiveUntilItDies) {
+  const auto name = UniqueName("held");
+  PeerProcess holder({"hold-semaphore", platform::Utf16ToUtf8(name)});
+  ASSERT_EQ(holder.ReadLine(), "ready");
+  auto opened = NamedSemaphore::Open(name);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_TRUE(opened->HasOtherHolders());
+
+  holder.Kill();
+  EXPECT_EQ(holder.Wait(), 128 + 9);
+  EXPECT_FALSE(opened->HasOtherHolders());
+  opened.reset();
+  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+}
+
+TEST(NamedSemaphoreTest, AKilledCreatorLeavesNothingThatConfusesTheNextRun) {
+  const auto name = UniqueName("stale");
+  {
+    PeerProcess holder({"hold-semaphore", platform::Utf16ToUtf8(name)});
+    ASSERT_EQ(holder.ReadLine(), "ready");
+    holder.Kill();
+    holder.Wait();
+  }
+  // The dead file is still there, but it is not an object any more.
+  EXPECT_GT(CountObjectFiles(), 0);
+  bool existed = true;
+  auto fresh = NamedSemaphore::Create(name, 1, 1, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_FALSE(existed);
+  EXPECT_EQ(Drain(*fresh), 1);  // its own initial count, not the dead one's
+  fresh.reset();
+
+  {
+    PeerProcess holder({"hold-semaphore", platform::Utf16ToUtf8(name)});
+    ASSERT_EQ(holder.ReadLine(), "ready");
+    holder.Kill();
+    holder.Wait();
+  }
+  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+}
+
+TEST(NamedSemaphoreTest, ReplaceMakesAFreshObjectAndLeavesTheOldOneToItsHolders) {
+  const auto name = UniqueName("replace");
+  auto old_one = NamedSemaphore::Create(name, 0, 1);
+  ASSERT_NE(old_one, nullptr);
+  ASSERT_TRUE(old_one->Release());
+  bool existed = true;
+  auto new_one = NamedSemaphore::Create(name, 0, 1, NamedCreation::kReplace, &existed);
+  ASSERT_NE(new_one, nullptr);
+  EXPECT_FALSE(existed);
+  EXPECT_FALSE(new_one->TryAcquire());
+
+  auto opened = NamedSemaphore::Open(name);
+  ASSERT_NE(opened, nullptr);
+  ASSERT_TRUE(opened->Release());
+  EXPECT_TRUE(new_one->TryAcquire());
+  EXPECT_TRUE(old_one->TryAcquire());
+  EXPECT_FALSE(old_one->HasOtherHolders());
+}
+
+TEST(FileMappingTest, ViewsShareZeroFilledMemoryAndRemovingTheNameFreesIt) {
+  const auto name = UniqueName("Local\\map");
+  auto created = FileMapping::Create(name, 100);
+  ASSERT_NE(created, nullptr);
+  auto* view = static_cast<char*>(created->MapView());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(created->MapView(), view);
+  EXPECT_EQ(std::string(view, 100), std::string(100, '\0'));
+  std::memcpy(view, "hello", 5);
+
+  bool existed = false;
+  auto again = FileMapping::Create(name, 10, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(again, nullptr);
+  EXPECT_TRUE(existed);
+  EXPECT_EQ(again->size(), 100u);
+  auto opened = FileMapping::Open(name);
+  ASSERT_NE(opened, nullptr);
+  ASSERT_NE(opened->MapView(), nullptr);
+  EXPECT_EQ(std::string(static_cast<char*>(opened->MapView()), 5), "hello");
+
+  EXPECT_TRUE(opened->RemoveName());
+  EXPECT_EQ(FileMapping::Open(name), nullptr);
+  auto fresh = FileMapping::Create(name, 8, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_FALSE(existed);
+  EXPECT_EQ(fresh->size(), 8u);
+  EXPECT_EQ(std::string(view, 5), "hello");  // the old object lives on for its holders
+
+  EXPECT_EQ(FileMapping::Create(UniqueName("empty"), 0), nullptr);
+}
+
+TEST(NamedObjectFileTest, NamesBecomeSafeDistinctFileNames) {
+  const auto file = [](platform::WStringView name) {
+    return NamedObjectFile::FileName(NamedObjectKind::kSemaphore, name);
+  };
+  EXPECT_EQ(file(u"plain_Name-1.x"), "s.plain_Name-1.x");
+  EXPECT_EQ(file(u"a/b"), "s.a%2Fb");
+  EXPECT_NE(file(u"a/b"), file(u"a%2Fb"));
+  EXPECT_EQ(file(u"..").substr(0, 2), "s.");
+  EXPECT_EQ(file(u"Local\\x"), file(u"x"));
+  EXPECT_NE(file(u"Global\\x"), file(u"x"));
+  EXPECT_EQ(file(u"\u00e9"), "s.%C3%A9");
+  EXPECT_NE(NamedObjectFile::FileName(NamedObjectKind::kFileMapping, u"x"), file(u"x"));
+
+  const platform::WString long_a(400, u'a');
+  const platform::WString long_b = long_a + u"b";
+  EXPECT_LE(file(long_a).size(), 200u);
+  EXPECT_NE(file(long_a), file(long_b));
+
+  // Long names still make working objects.
+  auto semaphore = NamedSemaphore::Create(long_b, 0, 1);
+  ASSERT_NE(semaphore, nullptr);
+  EXPECT_NE(NamedSemaphore::Open(long_b), nullptr);
+  EXPECT_EQ(NamedSemaphore::Open(long_a), nullptr);
+}
+
+TEST(NamedMutexTest, ExcludesOtherHandlesAndProcessesAndDiesWithItsOwner) {
+  const auto name = UniqueName("mutex");
+  PeerProcess owner({"hold-mutex", platform::Utf16ToUtf8(name)});
+  ASSERT_EQ(owner.ReadLine(), "ready");
+  auto mutex = platform::NamedMutex::Create(name);
+  ASSERT_NE(mutex, nullptr);
+
+  auto acquired = platform::Semaphore::Create(0, 1);
+  std::thread waiter([&] {
+    if (mutex->Lock()) acquired->Release();
+  });
+  platform::WaitOptions brief;
+  brief.timeout_ms = 100;
+  EXPECT_EQ(platform::WaitForObject(*acquired, brief), platform::WaitResult::kTimeout);
+  owner.Kill();  // never unlocks: its death must free the mutex
+  owner.Wait();
+  EXPECT_EQ(platform::WaitForObject(*acquired), platform::WaitResult::kSignaled);
+  waiter.join();
+
+  // A second handle of this process is excluded too.
+  auto other = platform::NamedMutex::Create(name);
+  ASSERT_NE(other, nullptr);
+  std::thread second([&] {
+    if (other->Lock()) acquired->Release();
+  });
+  EXPECT_EQ(platform::WaitForObject(*acquired, brief), platform::WaitResult::kTimeout);
+  mutex->Unlock();
+  EXPECT_EQ(platform::WaitForObject(*acquired), platform::WaitResult::kSignaled);
+  second.join();
+  other->Unlock();
+}
+
+}  // namespace
+}  // namespace rpc_test

@@ -1,0 +1,119 @@
+// rpc_test_peer: the other process of the RPC tests. Each mode prints what
+// happened, one line each, and (where it holds something) waits for its
+// standard input to close before it lets go.
+//
+//   server <mapping> [<die-at prefix> <occurrence>]   serves the test functions
+//   client <mapping> <function> <parameters> [<die-at prefix> <occurrence>]
+//   calls <mapping> <count> <tag>                     count echo calls, checked
+//   hold-semaphore <name>    hold-mutex <name>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/named_mutex.h"
+#include "platform/named_semaphore.h"
+#include "platform/unicode.h"
+#include "rpc/file_mapping_client.h"
+#include "rpc/file_mapping_server.h"
+#include "test_functions.h"
+
+namespace {
+
+using platform::Utf16ToUtf8;
+using platform::Utf8ToUtf16;
+
+void Say(const std::string& line) {
+  std::fputs((line + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+void WaitForInputToClose() {
+  char buffer[64];
+  while (::read(0, buffer, sizeof buffer) > 0) {
+  }
+}
+
+std::unique_ptr<rpc_test::DieAtLogger> DieAt(int argc, char** argv, int first) {
+  if (argc < first + 2) return nullptr;
+  return std::make_unique<rpc_test::DieAtLogger>(Utf8ToUtf16(argv[first]), std::atoi(argv[first + 1]));
+}
+
+int Serve(int argc, char** argv) {
+  auto logger = DieAt(argc, argv, 3);
+  RPCServer::CRPCServer server(new RPCServer::CFileMappingServerImp());
+  rpc_test::RegisterTestFunctions(server);
+  server.SetLogger(logger.get(), nullptr);
+  if (server.Start(Utf8ToUtf16(argv[2]).c_str(), 0) != 0) {
+    Say("start failed");
+    return 1;
+  }
+  Say("ready");
+  WaitForInputToClose();
+  server.Stop();
+  return 0;
+}
+
+std::string Shown(const platform::WChar* text) { return text == nullptr ? "(null)" : Utf16ToUtf8(text); }
+
+int CallOnce(int argc, char** argv) {
+  if (argc < 5) return 2;
+  auto logger = DieAt(argc, argv, 5);
+  RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+  client.SetLogger(logger.get(), nullptr);
+  client.Connect(Utf8ToUtf16(argv[2]).c_str(), 0);
+  const platform::WChar* result = nullptr;
+  const platform::WChar* error = nullptr;
+  const int rc = client.Call(Utf8ToUtf16(argv[3]).c_str(), Utf8ToUtf16(argv[4]).c_str(), &result, &error);
+  Say("rc=" + std::to_string(rc));
+  Say("result=" + Shown(result));
+  Say("error=" + Shown(error));
+  return 0;
+}
+
+int CallMany(int argc, char** argv) {
+  if (argc < 5) return 2;
+  RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+  client.Connect(Utf8ToUtf16(argv[2]).c_str(), 0);
+  const int count = std::atoi(argv[3]);
+  for (int i = 0; i < count; ++i) {
+    const std::string sent = std::string(argv[4]) + "-" + std::to_string(i);
+    const platform::WChar* result = nullptr;
+    const int rc = client.Call(u"echo", Utf8ToUtf16(sent).c_str(), &result, nullptr);
+    if (rc != 0 || result == nullptr || Utf16ToUtf8(result) != sent) {
+      Say("bad " + sent + " rc=" + std::to_string(rc) + " got=" + Shown(result));
+      return 1;
+    }
+  }
+  Say("ok");
+  return 0;
+}
+
+int HoldSemaphore(const char* name) {
+  auto semaphore = platform::NamedSemaphore::Create(Utf8ToUtf16(name), 0, 1);
+  Say(semaphore != nullptr ? "ready" : "failed");
+  WaitForInputToClose();
+  return 0;
+}
+
+int HoldMutex(const char* name) {
+  auto mutex = platform::NamedMutex::Create(Utf8ToUtf16(name));
+  Say(mutex != nullptr && mutex->Lock() ? "ready" : "failed");
+  WaitForInputToClose();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const std::string mode = argv[1];
+  if (mode == "server") return Serve(argc, argv);
+  if (mode == "client") return CallOnce(argc, argv);
+  if (mode == "calls") return CallMany(argc, argv);
+  if (mode == "hold-semaphore") return HoldSemaphore(argv[2]);
+  if (mode == "hold-mutex") return HoldMutex(argv[2]);
+  return 2;
+}

@@ -1,0 +1,79 @@
+#include "test_functions.h"
+
+#include <signal.h>
+
+#include <stdexcept>
+
+#include "platform/stoppable_thread.h"
+#include "platform/wide_string.h"
+
+namespace rpc_test {
+
+FunctionDelegate::~FunctionDelegate() {
+  if (destroyed_ != nullptr) ++*destroyed_;
+}
+
+int FunctionDelegate::Invoke(const platform::WChar* function, const platform::WChar* parameters,
+                             const platform::WChar** result, const platform::WChar** error) {
+  result_.clear();
+  error_.clear();
+  const int code = body_(function, parameters, &result_, &error_);
+  *result = result_.empty() ? nullptr : result_.c_str();
+  *error = error_.empty() ? nullptr : error_.c_str();
+  return code;
+}
+
+void FunctionDelegate::AfterCall() {
+  result_.clear();
+  error_.clear();
+}
+
+void RegisterTestFunctions(RPCServer::IRPCServer& server) {
+  using platform::WString;
+  server.RegisterFunction(u"echo", new FunctionDelegate([](const WString&, const WString& parameters, WString* result,
+                                                           WString*) {
+                            *result = parameters;
+                            return 0;
+                          }));
+  server.RegisterFunction(u"fail", new FunctionDelegate([](const WString&, const WString& parameters, WString*,
+                                                           WString* error) {
+                            *error = parameters;
+                            return 5;
+                          }));
+  server.RegisterFunction(u"both", new FunctionDelegate([](const WString&, const WString&, WString* result,
+                                                           WString* error) {
+                            *result = u"R";
+                            *error = u"E";
+                            return 0;
+                          }));
+  server.RegisterFunction(u"nothing", new FunctionDelegate([](const WString&, const WString&, WString*, WString*) {
+                            return 7;
+                          }));
+  server.RegisterFunction(u"slow", new FunctionDelegate([](const WString&, const WString& parameters,
+                                                           WString* result, WString*) {
+                            platform::SleepUnlessStopped(static_cast<std::uint32_t>(platform::WToInt(parameters.c_str())));
+                            *result = u"slept";
+                            return 0;
+                          }));
+  server.RegisterFunction(u"throw", new FunctionDelegate([](const WString&, const WString&, WString*,
+                                                            WString*) -> int {
+                            throw std::runtime_error("delegate failure");
+                          }));
+}
+
+void RecordingLogger::Log(const platform::WChar* text) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  lines_.emplace_back(text);
+}
+
+std::vector<platform::WString> RecordingLogger::lines() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lines_;
+}
+
+void DieAtLogger::Log(const platform::WChar* text) {
+  if (platform::WStringView(text).substr(0, prefix_.size()) != prefix_) return;
+  if (++seen_ == occurrence_) ::raise(SIGKILL);
+}
+
+}  // namespace rpc_test

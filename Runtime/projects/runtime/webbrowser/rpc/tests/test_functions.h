@@ -1,0 +1,71 @@
+// Functions and loggers that the RPC tests serve and trace with, in the
+// test process and in the rpc_test_peer helper alike.
+//
+//   "echo"       result = parameters
+//   "fail"       error = parameters, no result (code 5)
+//   "both"       result "R" and error "E"
+//   "nothing"    no texts at all (code 7)
+//   "slow"       sleeps `parameters` milliseconds (stops early when the
+//                server stops), result "slept"
+//   "throw"      throws
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/text_types.h"
+#include "rpc/rpc_fun_delegate.h"
+#include "rpc/rpc_logger.h"
+#include "rpc/rpc_server.h"
+
+namespace rpc_test {
+
+// A delegate over a function object; counts its destructions.
+class FunctionDelegate : public IRPCFunDelegate {
+ public:
+  using Body = std::function<int(const platform::WString& function, const platform::WString& parameters,
+                                 platform::WString* result, platform::WString* error)>;
+  explicit FunctionDelegate(Body body, int* destroyed = nullptr)
+      : body_(std::move(body)), destroyed_(destroyed) {}
+  ~FunctionDelegate() override;
+
+  int Invoke(const platform::WChar* function, const platform::WChar* parameters, const platform::WChar** result,
+             const platform::WChar** error) override;
+  void AfterCall() override;
+
+ private:
+  Body body_;
+  int* destroyed_;
+  platform::WString result_;
+  platform::WString error_;
+};
+
+void RegisterTestFunctions(RPCServer::IRPCServer& server);
+
+// Keeps every trace line (any thread).
+class RecordingLogger : public IRPCLogger {
+ public:
+  void Log(const platform::WChar* text) override;
+  std::vector<platform::WString> lines() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<platform::WString> lines_;
+};
+
+// Kills its own process (SIGKILL) when the `occurrence`-th trace line that
+// begins with `prefix` is logged: a peer that dies at that step.
+class DieAtLogger : public IRPCLogger {
+ public:
+  DieAtLogger(platform::WString prefix, int occurrence) : prefix_(std::move(prefix)), occurrence_(occurrence) {}
+  void Log(const platform::WChar* text) override;
+
+ private:
+  platform::WString prefix_;
+  int occurrence_;
+  int seen_ = 0;
+};
+
+}  // namespace rpc_test
