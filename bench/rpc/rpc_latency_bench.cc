@@ -1,0 +1,148 @@
+// Round-trip latency of one small RPC call between two processes, beside a
+// pipe ping-pong between the same two processes, measured in the same run.
+// Prints p50 and p99 of each and their ratio.
+//
+// The process forks before anything else: the child serves both the RPC
+// channel (on its server thread) and the pipe (on its main thread) until
+// the parent closes the pipe.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "rpc/file_mapping_client.h"
+#include "rpc/file_mapping_server.h"
+
+namespace {
+
+constexpr int kSamples = 20000;
+
+int to_child = -1;
+int from_child = -1;
+platform::WString mapping_name;
+std::map<std::string, std::vector<double>> samples_us;
+
+class Echo : public IRPCFunDelegate {
+ public:
+  int Invoke(const platform::WChar*, const platform::WChar* parameters, const platform::WChar** result,
+             const platform::WChar** error) override {
+    *result = parameters;
+    *error = nullptr;
+    return 0;
+  }
+  void AfterCall() override {}
+};
+
+// The child: an RPC server and a pipe echo, until the pipe closes.
+int ServeChild(int input, int output) {
+  RPCServer::CRPCServer server(new RPCServer::CFileMappingServerImp());
+  server.RegisterFunction(u"echo", new Echo());
+  const char ready = server.Start(mapping_name.c_str(), 0) == 0 ? 'r' : 'f';
+  if (::write(output, &ready, 1) != 1) return 1;
+  char byte = 0;
+  while (::read(input, &byte, 1) == 1) {
+    if (::write(output, &byte, 1) != 1) break;
+  }
+  server.Stop();
+  return 0;
+}
+
+template <typename RoundTrip>
+void Measure(benchmark::State& state, const std::string& name, RoundTrip round_trip) {
+  std::vector<double>& samples = samples_us[name];
+  samples.clear();
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    if (!round_trip()) {
+      state.SkipWithError("round trip failed");
+      break;
+    }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(took.count());
+    samples.push_back(took.count() * 1e6);
+  }
+}
+
+void BM_PipePingPong(benchmark::State& state) {
+  Measure(state, "pipe ping-pong", [] {
+    char byte = 'p';
+    return ::write(to_child, &byte, 1) == 1 && ::read(from_child, &byte, 1) == 1;
+  });
+}
+
+void BM_RpcCall(benchmark::State& state) {
+  RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+  client.Connect(mapping_name.c_str(), 0);
+  Measure(state, "rpc call", [&client] {
+    const platform::WChar* result = nullptr;
+    return client.Call(u"echo", u"ping", &result, nullptr) == 0 && result != nullptr;
+  });
+}
+
+BENCHMARK(BM_PipePingPong)->Iterations(kSamples)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RpcCall)->Iterations(kSamples)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+double Percentile(std::vector<double> values, double fraction) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
+void Report() {
+  const auto& pipe = samples_us["pipe ping-pong"];
+  const auto& rpc = samples_us["rpc call"];
+  std::printf("\nround trip between two processes, %zu samples each\n", rpc.size());
+  for (const auto& [name, values] : samples_us) {
+    std::printf("  %-16s p50 %8.2f us   p99 %8.2f us\n", name.c_str(), Percentile(values, 0.50),
+                Percentile(values, 0.99));
+  }
+  const double pipe50 = Percentile(pipe, 0.50);
+  const double pipe99 = Percentile(pipe, 0.99);
+  if (pipe50 > 0 && pipe99 > 0) {
+    std::printf("  rpc / pipe       p50 %8.1fx       p99 %8.1fx   (goal: p50 within 10x)\n",
+                Percentile(rpc, 0.50) / pipe50, Percentile(rpc, 0.99) / pipe99);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  mapping_name = u"Local\\bench" + platform::WString(u"_") +
+                 platform::WString(std::to_string(::getpid()).begin(), std::to_string(::getpid()).end()) +
+                 u"_SECJS_Server";
+  int down[2];
+  int up[2];
+  if (::pipe(down) != 0 || ::pipe(up) != 0) return 1;
+  const pid_t child = ::fork();
+  if (child < 0) return 1;
+  if (child == 0) {
+    ::close(down[1]);
+    ::close(up[0]);
+    ::_exit(ServeChild(down[0], up[1]));
+  }
+  ::close(down[0]);
+  ::close(up[1]);
+  to_child = down[1];
+  from_child = up[0];
+  char ready = 0;
+  if (::read(from_child, &ready, 1) != 1 || ready != 'r') {
+    std::fprintf(stderr, "the serving process did not start\n");
+    return 1;
+  }
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  Report();
+
+  ::close(to_child);
+  ::waitpid(child, nullptr, 0);
+  return 0;
+}
