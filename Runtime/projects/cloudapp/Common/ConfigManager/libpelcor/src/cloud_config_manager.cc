@@ -1,29 +1,36 @@
 #include "cloud_config_manager.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "app_config_document.h"
 #include "app_config_wrapper.h"
 #include "app_deploy_list.h"
 #include "boundary_guard.h"
+#include "cloud_config_helper.h"
+#include "deploy_project_document.h"
+#include "deploy_project_lists.h"
 #include "html_file.h"
 #include "hv_deploy_solution_mgr.h"
 #include "json_document.h"
 #include "json_file.h"
 #include "json_members.h"
+#include "launcher_profile_list_document.h"
 #include "libpelcor/config_result.h"
 #include "libpelcor/i_cloud_config_helper.h"
 #include "manifest_modules_reader.h"
+#include "name_list_document.h"
 #include "out_string_block.h"
+#include "package_profile_document.h"
 #include "record_list.h"
 #include "runtime_manifest.h"
+#include "server_profile_document.h"
+#include "target_frameworks_document.h"
+#include "text_conversion.h"
 #include "tq_cloud_plugins.h"
 
 namespace {
-
-// What the operations of documents that this build does not include yet
-// answer: their failure value, as for a document that cannot be read.
-constexpr std::uint32_t kDocumentNotBuilt = CONFIG_INVALID_JSON;
 
 // Load pattern: a fresh document, the whole file, then the reader on the
 // root. A file error is returned as it is.
@@ -73,18 +80,26 @@ void CCloudConfigManager::ReleaseHelper() {
 
 // Deployment project.
 
-std::uint32_t CCloudConfigManager::LoadDeployConfig(DeployProjectRecord*, const char16_t*, const char16_t*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::LoadDeployConfig(DeployProjectRecord* record, const char16_t* path,
+                                                    const char16_t* member) {
+  if (record == nullptr || member == nullptr) return CONFIG_INVALID_JSON;
+  return LoadFile(path, [&](const JsonValue& root) -> std::uint32_t {
+    if (!root.IsObject()) return CONFIG_INVALID_JSON;
+    const JsonValue* project = FindMember(root, member);
+    return project != nullptr ? ReadDeployProject(*project, *record) : CONFIG_MISSING_MEMBER;
+  });
 }
 
-std::uint32_t CCloudConfigManager::SaveDeployConfig(const char16_t*, const char16_t*, const DeployProjectRecord*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::SaveDeployConfig(const char16_t* path, const char16_t* member,
+                                                    const DeployProjectRecord* record) {
+  if (record == nullptr || member == nullptr) return CONFIG_INVALID_JSON;
+  return SaveFile(path, [&](JsonDocument& document) { WriteDeployProject(document, member, *record); });
 }
 
 void CCloudConfigManager::FreeDeployConfig(DeployProjectRecord* record) {
   if (record == nullptr) return;
   FreeRecordList(record->Libraries);
-  FreeRecordList(record->PredownloadPackages, [](PackageNode* package) { FreeRecordList(package->Files); });
+  FreePackageList(record->PredownloadPackages);
   FreeRecordList(record->PredownloadFiles);
   FreeRecordList(record->InstantDownloadFiles);
   FreeRecordList(record->RegisterFiles);
@@ -102,42 +117,68 @@ void CCloudConfigManager::FreeServerSettings(ServerSettingsRecord* part) {
 
 // Server, package and launcher profiles, name lists, target frameworks.
 
-std::uint32_t CCloudConfigManager::LoadServerProfile(ServerProfileRecord*, const char16_t*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::LoadServerProfile(ServerProfileRecord* record, const char16_t* path) {
+  if (record == nullptr) return CONFIG_INVALID_JSON;
+  return LoadFile(path, [&](const JsonValue& root) { return ReadServerProfile(root, *record); });
 }
 
-std::uint32_t CCloudConfigManager::SaveServerProfile(const char16_t*, const ServerProfileRecord*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::SaveServerProfile(const char16_t* path, const ServerProfileRecord* record) {
+  if (record == nullptr) return CONFIG_INVALID_JSON;
+  return SaveFile(path, [&](JsonDocument& document) { WriteServerProfile(document, *record); });
 }
 
 void CCloudConfigManager::FreeServerProfile(ServerProfileRecord* record) {
   if (record != nullptr) FreeRecordList(record->RemoteServers);
 }
 
-std::uint32_t CCloudConfigManager::LoadPackageProfile(PackageProfileRecord*, const char16_t*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::LoadPackageProfile(PackageProfileRecord* record, const char16_t* path) {
+  if (record == nullptr) return CONFIG_INVALID_JSON;
+  return LoadFile(path, [&](const JsonValue& root) { return ReadLauncherProfile(root, *record); });
 }
 
-std::uint32_t CCloudConfigManager::SavePackageProfile(const char16_t*, const PackageProfileRecord*) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::SavePackageProfile(const char16_t* path, const PackageProfileRecord* record) {
+  if (record == nullptr) return CONFIG_INVALID_JSON;
+  return SaveFile(path, [&](JsonDocument& document) { WriteLauncherProfile(document, *record); });
 }
 
 void CCloudConfigManager::FreeLinkedServerProfile(PackageProfileRecord* record) {
   if (record != nullptr) FreeServerProfile(record->WebServer);
 }
 
-std::uint32_t CCloudConfigManager::LoadNameList(NameListNode**, const char16_t*) { return kDocumentNotBuilt; }
-
-std::uint32_t CCloudConfigManager::LoadTargetFrameworks(TargetFrameworksRecord*, const char16_t*, std::size_t) {
-  return kDocumentNotBuilt;
+std::uint32_t CCloudConfigManager::LoadNameList(NameListNode** head, const char16_t* path) {
+  if (head == nullptr) return CONFIG_INVALID_JSON;
+  return LoadFile(path, [&](const JsonValue& root) { return ReadNameList(root, *head); });
 }
 
-std::uint32_t CCloudConfigManager::LoadLauncherProfiles(const char16_t*, std::list<LauncherProfileEntry>*) {
-  return kDocumentNotBuilt;
+void CCloudConfigManager::FreeNameList(NameListNode** head) {
+  if (head != nullptr) FreeRecordList(*head);
 }
 
-std::uint32_t CCloudConfigManager::SaveLauncherProfiles(const char16_t*, const std::list<LauncherProfileEntry>*) {
-  return kDocumentNotBuilt;
+// At most `length` bytes of the text's UTF-8 form, never beyond its end.
+std::uint32_t CCloudConfigManager::LoadTargetFrameworks(TargetFrameworksRecord* record, const char16_t* text,
+                                                        std::size_t length) {
+  if (record == nullptr) return CONFIG_INVALID_JSON;
+  return Guarded<std::uint32_t>(CONFIG_INVALID_JSON, [&] {
+    const std::string utf8 = WideToUtf8(TextView(text));
+    return LoadText(utf8.data(), std::min(length, utf8.size()),
+                    [&](const JsonValue& root) { return ReadTargetFrameworks(root, *record); });
+  });
+}
+
+void CCloudConfigManager::FreeTargetFrameworks(TargetFrameworksRecord* record) {
+  if (record != nullptr) FreeTargetFrameworkList(*record);
+}
+
+std::uint32_t CCloudConfigManager::LoadLauncherProfiles(const char16_t* path,
+                                                        std::list<LauncherProfileEntry>* profiles) {
+  if (profiles == nullptr) return CONFIG_INVALID_JSON;
+  return LoadFile(path, [&](const JsonValue& root) { return ReadLauncherProfileList(root, *profiles); });
+}
+
+std::uint32_t CCloudConfigManager::SaveLauncherProfiles(const char16_t* path,
+                                                        const std::list<LauncherProfileEntry>* profiles) {
+  if (profiles == nullptr) return CONFIG_INVALID_JSON;
+  return SaveFile(path, [&](JsonDocument& document) { WriteLauncherProfileList(document, *profiles); });
 }
 
 // Runtime manifest.
@@ -209,7 +250,10 @@ IHtmlFile* CCloudConfigManager::CreateHtmlFile() { return MakeObject<CHtmlFile>(
 
 IHVDeploySolutionMgr* CCloudConfigManager::CreateDeploySolutionMgr() { return MakeObject<CHVDeploySolutionMgr>(); }
 
-ICloudConfigHelper* CCloudConfigManager::GetConfigHelper() { return m_helper; }
+ICloudConfigHelper* CCloudConfigManager::GetConfigHelper() {
+  if (m_helper == nullptr) m_helper = MakeObject<CCloudConfigHelper>();
+  return m_helper;
+}
 
 // Out-strings.
 

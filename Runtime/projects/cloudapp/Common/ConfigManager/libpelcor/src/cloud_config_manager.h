@@ -59,6 +59,8 @@ class CCloudConfigManager final : public ICloudConfigManager {
   std::uint32_t SaveLauncherProfiles(const char16_t* path, const std::list<LauncherProfileEntry>* profiles) override;
   std::uint32_t GetDovrakeVersion(std::u16string& version, const char16_t* path) override;
   void Destroy(unsigned flags) override;
+  void FreeNameList(NameListNode** head) override;
+  void FreeTargetFrameworks(TargetFrameworksRecord* record) override;
 
  private:
   ~CCloudConfigManager() override;

@@ -51,6 +51,15 @@ std::uint32_t ParseJsonText(JsonDocument& document, const void* bytes, std::size
   return document.Parse<rapidjson::AutoUTF<unsigned>>(stream) ? CONFIG_OK : CONFIG_INVALID_JSON;
 }
 
+std::uint32_t ParseWideJsonText(JsonDocument& document, const char16_t* text) {
+  if (text == nullptr) {
+    document.SetParseError(kJsonErrorNullText, 0);
+    return CONFIG_INVALID_JSON;
+  }
+  rapidjson::GenericStringStream<JsonEncoding> stream(text);
+  return document.Parse<JsonEncoding>(stream) ? CONFIG_OK : CONFIG_INVALID_JSON;
+}
+
 std::uint32_t SaveJsonFile(const JsonDocument& document, const char16_t* path) {
   if (path != nullptr && ExistsAndCannotBeReplaced(path)) return CONFIG_DELETE_FAILED;
   platform::WString text;

@@ -25,6 +25,10 @@ std::uint32_t LoadJsonFile(JsonDocument& document, const char16_t* path);
 // parse error; 0.
 std::uint32_t ParseJsonText(JsonDocument& document, const void* bytes, std::size_t length);
 
+// Parses a zero-terminated UTF-16 text. 3 (error 18) for a null text; 3 for
+// a parse error; 0.
+std::uint32_t ParseWideJsonText(JsonDocument& document, const char16_t* text);
+
 // Writes the document as compact JSON in UTF-8 without a byte-order mark,
 // replacing the file atomically. 5: something at the path is read-only or
 // not a regular file; 3: the document holds NaN or Infinity; 6: the file

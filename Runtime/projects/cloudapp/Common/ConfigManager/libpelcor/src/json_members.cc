@@ -19,6 +19,12 @@ const JsonValue* FindMemberNoCase(const JsonValue& object, platform::WStringView
   return nullptr;
 }
 
+const JsonValue& MemberOrNull(const JsonValue& object, platform::WStringView name) {
+  static const JsonValue kNull;
+  const JsonValue* member = FindMember(object, name);
+  return member != nullptr ? *member : kNull;
+}
+
 std::uint32_t FindRequiredArray(const JsonValue& object, platform::WStringView name, const JsonValue*& array) {
   array = FindMember(object, name);
   if (array == nullptr) return CONFIG_MISSING_MEMBER;

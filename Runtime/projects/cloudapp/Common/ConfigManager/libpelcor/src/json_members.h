@@ -27,6 +27,10 @@ inline JsonValue* FindMemberNoCase(JsonValue& object, platform::WStringView name
   return const_cast<JsonValue*>(FindMemberNoCase(std::as_const(object), name));
 }
 
+// The member's value, or a null value when absent, so that the reads of
+// its members below give their defaults.
+const JsonValue& MemberOrNull(const JsonValue& object, platform::WStringView name);
+
 // The member as an array: 0 with `array` set; 4 (CONFIG_MISSING_MEMBER)
 // when absent; 3 (CONFIG_INVALID_JSON) when of another type.
 std::uint32_t FindRequiredArray(const JsonValue& object, platform::WStringView name, const JsonValue*& array);

@@ -27,6 +27,11 @@ void JsonObjectBuilder::AddString(platform::WStringView name, platform::WStringV
   AddMember(name, value);
 }
 
+void JsonObjectBuilder::AddNull(platform::WStringView name) {
+  JsonValue json;
+  AddMember(name, json);
+}
+
 void JsonObjectBuilder::AddBool(platform::WStringView name, bool value) {
   JsonValue json(value);
   AddMember(name, json);
@@ -55,5 +60,7 @@ void JsonObjectBuilder::AddValue(platform::WStringView name, JsonObjectBuilder& 
 void JsonObjectBuilder::PushString(platform::WStringView text) {
   target_->PushBack(CopyString(text, allocator_), allocator_);
 }
+
+void JsonObjectBuilder::PushUint(std::uint32_t value) { target_->PushBack(JsonValue(value), allocator_); }
 
 void JsonObjectBuilder::PushValue(JsonObjectBuilder& other) { target_->PushBack(other.Target(), allocator_); }

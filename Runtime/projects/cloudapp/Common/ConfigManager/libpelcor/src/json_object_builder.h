@@ -28,6 +28,7 @@ class JsonObjectBuilder {
   JsonValue& Target() { return *target_; }
 
   void AddString(platform::WStringView name, platform::WStringView text);
+  void AddNull(platform::WStringView name);
   void AddBool(platform::WStringView name, bool value);
   void AddInt(platform::WStringView name, std::int32_t value);
   void AddUint(platform::WStringView name, std::uint32_t value);
@@ -38,6 +39,7 @@ class JsonObjectBuilder {
   void AddValue(platform::WStringView name, JsonObjectBuilder& other);
 
   void PushString(platform::WStringView text);
+  void PushUint(std::uint32_t value);
   void PushValue(JsonObjectBuilder& other);
 
  private:

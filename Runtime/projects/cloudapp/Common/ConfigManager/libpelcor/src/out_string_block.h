@@ -3,6 +3,7 @@
 #pragma once
 
 #include "libpelcor/out_string.h"
+#include "platform/text_types.h"
 
 // Frees `block` when set, then stores a new block holding `text`. A null or
 // empty text, a text too long for the length field, or a failed malloc give
@@ -11,3 +12,8 @@ bool SetOutString(OutString*& block, const char16_t* text);
 
 // Frees `block` when set and makes it null.
 void FreeOutString(OutString*& block);
+
+// The block's text (empty for a null block).
+inline platform::WStringView OutStringView(const OutString* block) {
+  return platform::WStringView(OutStringText(block), OutStringLength(block));
+}

@@ -21,3 +21,12 @@ template <typename Node>
 void FreeRecordList(Node*& head) {
   FreeRecordList(head, [](Node*) {});
 }
+
+// Attaches `list` after the last node of `head` (or makes it the head when
+// `head` is null); the nodes already in `head` stay.
+template <typename Node>
+void AppendRecordList(Node*& head, Node* list) {
+  Node** tail = &head;
+  while (*tail != nullptr) tail = &(*tail)->Next;
+  *tail = list;
+}

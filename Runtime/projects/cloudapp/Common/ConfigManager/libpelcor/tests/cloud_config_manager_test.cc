@@ -107,8 +107,9 @@ TEST_F(ManagerTest, FreeServerSettingsFreesTheTextAndZeroesThePart) {
   record.RunWithHttps = 1;
 
   manager_->FreeServerSettings(&record.ServerSettings);
-  const ServerSettingsRecord zero{};
-  EXPECT_EQ(std::memcmp(&record.ServerSettings, &zero, sizeof zero), 0);
+  // Every byte, padding included.
+  const unsigned char zero[sizeof(ServerSettingsRecord)] = {};
+  EXPECT_EQ(std::memcmp(&record.ServerSettings, zero, sizeof zero), 0);
   EXPECT_EQ(record.RunWithHttps, 1);
   manager_->FreeServerSettings(nullptr);
 }

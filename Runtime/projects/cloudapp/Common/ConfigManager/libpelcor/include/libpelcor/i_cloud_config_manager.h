@@ -50,22 +50,40 @@ class ITQCloudPlugins;
 class PELCOR_INTERFACE ICloudConfigManager {
  public:
   // The project object is the root member named `member`: the root must be
-  // an object (else 3) holding that member (else 4, record untouched).
+  // an object (else 3) holding that member (else 4, record untouched; a
+  // null `member` gives 3). "Libraries", "PredownloadPackages",
+  // "PredownloadFiles", "InstantDownloadFiles", "RuntimeModules",
+  // "RegisterFiles", "Signing" and "IniConfigFiles" are required (4 when
+  // missing, 3 when of another JSON type), in that order; the lists read
+  // before a failure stay attached. Absent scalars take their defaults.
+  // OutputDir becomes "$TMPDIR/tqappscache 22.0/temp/<AppName>" (TMPDIR
+  // defaulting to /tmp), or the empty text when that path is longer than
+  // the field holds. The server settings are emptied, their old dbconfig
+  // text freed, before "halvern" is read.
   virtual std::uint32_t LoadDeployConfig(DeployProjectRecord* record, const char16_t* path,
                                          const char16_t* member) = 0;
-  // Writes a root object with one member `member` holding the project.
+  // Writes a root object with one member `member` holding the project
+  // ("Format" always "1.0"); every list, "halvern" and "CSharpUIConfig" are
+  // always written, so the file always reads back. A null `member` gives 3.
   virtual std::uint32_t SaveDeployConfig(const char16_t* path, const char16_t* member,
                                          const DeployProjectRecord* record) = 0;
   // Frees every node list of the record (packages with their file lists) and
   // its dbconfig text; the list heads and the text pointer become null.
   virtual void FreeDeployConfig(DeployProjectRecord* record) = 0;
 
+  // "LocalServer" (an object) and "RemoteServer" (an array) are required
+  // (4 when missing, 3 when of another JSON type, record untouched); the
+  // remote servers are appended. A server without "Port" gets port 21.
   virtual std::uint32_t LoadServerProfile(ServerProfileRecord* record, const char16_t* path) = 0;
+  // "Format" is always written as "1.0".
   virtual std::uint32_t SaveServerProfile(const char16_t* path, const ServerProfileRecord* record) = 0;
   // Frees the remote-server list; the head becomes null.
   virtual void FreeServerProfile(ServerProfileRecord* record) = 0;
 
-  // Includes the "Signing" object (required: 4 when absent).
+  // "OutputPath" and "ServerProfile" are required (4, record untouched);
+  // then every field of the document is assigned, absent ones their
+  // defaults, and "Signing" is read: 4 when absent, 3 when not an object,
+  // the other fields staying filled.
   virtual std::uint32_t LoadPackageProfile(PackageProfileRecord* record, const char16_t* path) = 0;
   virtual std::uint32_t SavePackageProfile(const char16_t* path, const PackageProfileRecord* record) = 0;
   // When record->WebServer is set, frees that server profile's remote-server
@@ -93,15 +111,18 @@ class PELCOR_INTERFACE ICloudConfigManager {
   // load starts clean; the other texts and the numbers keep their values.
   virtual void FreeAppConfig(AppConfigRecord* record) = 0;
 
-  // Fills *head with a new list (the previous one is not freed). The nodes
-  // are made with new; there is no Free operation for them: the caller
-  // deletes every node.
+  // Stores a new list in *head (the previous value is overwritten, not
+  // freed: free it first with FreeNameList). The root must be an array
+  // (else 3, *head untouched); elements that are not objects are skipped.
   virtual std::uint32_t LoadNameList(NameListNode** head, const char16_t* path) = 0;
   // Does nothing.
   virtual void Reserved16(void* unused) = 0;
   // Parses the UTF-8 form of `text`, at most `length` bytes of it (never
-  // beyond its end). The frameworks list is replaced only when the document
-  // has one; its nodes are made with new and the caller deletes them.
+  // beyond its end): 3 when that is not a JSON object, or its
+  // "TargetFramework" is not an object or "SupportTargetFrameworks" not an
+  // array (record untouched). Each part the document has replaces the
+  // record's; the frameworks list replaces the record's list, whose nodes
+  // are freed.
   virtual std::uint32_t LoadTargetFrameworks(TargetFrameworksRecord* record, const char16_t* text,
                                              std::size_t length) = 0;
   // Does nothing.
@@ -142,7 +163,9 @@ class PELCOR_INTERFACE ICloudConfigManager {
   virtual ICloudConfigHelper* GetConfigHelper() = 0;
 
   // Replaces the caller's list with the document's profiles (path first,
-  // unlike the other loads).
+  // unlike the other loads); a root that is not an array gives an empty
+  // list and 0. Elements that are not objects are skipped; texts are cut to
+  // their fields.
   virtual std::uint32_t LoadLauncherProfiles(const char16_t* path, std::list<LauncherProfileEntry>* profiles) = 0;
   virtual std::uint32_t SaveLauncherProfiles(const char16_t* path,
                                              const std::list<LauncherProfileEntry>* profiles) = 0;
@@ -156,6 +179,12 @@ class PELCOR_INTERFACE ICloudConfigManager {
   // Ends the helper and empties the last-error text; frees the manager when
   // bit 0 of `flags` is set (the manager must not be used afterwards).
   virtual void Destroy(unsigned flags) = 0;
+
+  // Frees a list that LoadNameList made; *head becomes null.
+  virtual void FreeNameList(NameListNode** head) = 0;
+  // Frees the record's frameworks list; the head becomes null and the other
+  // fields keep their values.
+  virtual void FreeTargetFrameworks(TargetFrameworksRecord* record) = 0;
 
  protected:
   virtual ~ICloudConfigManager() = default;
