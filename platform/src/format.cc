@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 // One parsed conversion directive: %[flags][width][length]conversion.
-struct Spec {
+struct Directive {
   bool left = false;       // '-'
   bool zero_pad = false;   // '0'
   std::size_t width = 0;
@@ -21,34 +21,34 @@ bool IsDigit(WChar c) { return c >= u'0' && c <= u'9'; }
 
 // Parses the directive that starts at format[pos] == '%'. Returns false
 // when it does not end in a known conversion.
-bool ParseSpec(WStringView format, std::size_t pos, Spec& spec) {
+bool ParseDirective(WStringView format, std::size_t pos, Directive& directive) {
   std::size_t i = pos + 1;
   const auto at = [&](std::size_t k) { return k < format.size() ? format[k] : WChar(0); };
   for (;; ++i) {
-    if (at(i) == u'-') spec.left = true;
-    else if (at(i) == u'0') spec.zero_pad = true;
+    if (at(i) == u'-') directive.left = true;
+    else if (at(i) == u'0') directive.zero_pad = true;
     else break;
   }
-  for (; IsDigit(at(i)) && spec.width < 4096; ++i) spec.width = spec.width * 10 + (at(i) - u'0');
+  for (; IsDigit(at(i)) && directive.width < 4096; ++i) directive.width = directive.width * 10 + (at(i) - u'0');
   if (IsDigit(at(i))) return false;  // absurd width: not a directive we honour
   if (at(i) == u'I' && at(i + 1) == u'6' && at(i + 2) == u'4') {
-    spec.wide64 = true;
+    directive.wide64 = true;
     i += 3;
   } else if (at(i) == u'I' && at(i + 1) == u'3' && at(i + 2) == u'2') {
     i += 3;
   } else if (at(i) == u'l' && at(i + 1) == u'l') {
-    spec.wide64 = true;
+    directive.wide64 = true;
     i += 2;
   } else if (at(i) == u'l' || at(i) == u'j' || at(i) == u'z') {
-    spec.wide64 = true;
+    directive.wide64 = true;
     ++i;
   } else if (at(i) == u'h') {
     ++i;
   }
-  spec.conversion = at(i);
-  switch (spec.conversion) {
+  directive.conversion = at(i);
+  switch (directive.conversion) {
     case u'%': case u's': case u'd': case u'i': case u'u': case u'x': case u'X': case u'c':
-      spec.length = i + 1 - pos;
+      directive.length = i + 1 - pos;
       return true;
     default:
       return false;
@@ -77,26 +77,26 @@ std::uint64_t UnsignedValue(const FormatArg& arg, bool wide64) {
 
 // The text of one conversion before padding; false when the argument is of
 // the wrong kind.
-bool Convert(const Spec& spec, const FormatArg& arg, WString& text, bool& numeric) {
+bool Convert(const Directive& directive, const FormatArg& arg, WString& text, bool& numeric) {
   const bool is_text = arg.kind() == FormatArg::Kind::kText;
-  numeric = spec.conversion != u's' && spec.conversion != u'c';
-  if ((spec.conversion == u's') != is_text) return false;
-  switch (spec.conversion) {
+  numeric = directive.conversion != u's' && directive.conversion != u'c';
+  if ((directive.conversion == u's') != is_text) return false;
+  switch (directive.conversion) {
     case u's': text.assign(arg.text()); break;
     case u'c': text.assign(1, static_cast<WChar>(arg.as_unsigned())); break;
     case u'd': case u'i': text = IntToW(arg.as_signed()); break;
-    case u'u': text = UIntToW(UnsignedValue(arg, spec.wide64)); break;
-    default: text = ToHex(UnsignedValue(arg, spec.wide64), spec.conversion == u'X'); break;
+    case u'u': text = UIntToW(UnsignedValue(arg, directive.wide64)); break;
+    default: text = ToHex(UnsignedValue(arg, directive.wide64), directive.conversion == u'X'); break;
   }
   return true;
 }
 
-void AppendPadded(WString& out, const Spec& spec, const WString& text, bool numeric) {
-  const std::size_t fill = spec.width > text.size() ? spec.width - text.size() : 0;
-  if (spec.left) {
+void AppendPadded(WString& out, const Directive& directive, const WString& text, bool numeric) {
+  const std::size_t fill = directive.width > text.size() ? directive.width - text.size() : 0;
+  if (directive.left) {
     out += text;
     out.append(fill, u' ');
-  } else if (spec.zero_pad && numeric) {
+  } else if (directive.zero_pad && numeric) {
     const bool sign = !text.empty() && text[0] == u'-';
     if (sign) out += u'-';
     out.append(fill, u'0');
@@ -115,13 +115,13 @@ WString Format(WStringView format, std::initializer_list<FormatArg> args) {
   const FormatArg* next = args.begin();
   std::size_t i = 0;
   while (i < format.size()) {
-    Spec spec;
-    if (format[i] != u'%' || !ParseSpec(format, i, spec)) {
+    Directive directive;
+    if (format[i] != u'%' || !ParseDirective(format, i, directive)) {
       out += format[i++];
       continue;
     }
-    i += spec.length;
-    if (spec.conversion == u'%') {
+    i += directive.length;
+    if (directive.conversion == u'%') {
       out += u'%';
       continue;
     }
@@ -129,7 +129,7 @@ WString Format(WStringView format, std::initializer_list<FormatArg> args) {
     const FormatArg& arg = *next++;
     WString text;
     bool numeric = false;
-    if (Convert(spec, arg, text, numeric)) AppendPadded(out, spec, text, numeric);
+    if (Convert(directive, arg, text, numeric)) AppendPadded(out, directive, text, numeric);
   }
   return out;
 }

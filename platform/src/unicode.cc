@@ -1,5 +1,6 @@
 #include "platform/unicode.h"
 
+#include <cstdint>
 
 namespace platform {
 namespace {
@@ -86,6 +87,19 @@ void AppendUtf16(WString& out, char32_t c) {
 
 void AppendUtf32(std::u32string& out, char32_t c) { out += c; }
 
+// ASCII is the same single unit in every encoding: copies the run of it
+// that starts at `pos` straight to `out` and returns where the run ends.
+template <typename In, typename Out>
+std::size_t CopyAsciiRun(In in, std::size_t pos, Out& out) {
+  std::size_t end = pos;
+  while (end < in.size() && static_cast<std::uint32_t>(in[end]) < 0x80) ++end;
+  if (end == pos) return pos;
+  const std::size_t start = out.size();
+  out.resize(start + (end - pos));
+  for (std::size_t i = pos; i < end; ++i) out[start + (i - pos)] = static_cast<typename Out::value_type>(in[i]);
+  return end;
+}
+
 // Runs `decode` over the whole input and hands every code point to
 // `append`. Lenient: an ill-formed sequence becomes U+FFFD. Strict: the
 // first one ends the conversion with nullopt.
@@ -95,6 +109,8 @@ std::optional<Out> Convert(In in, Decode decode, Append append, bool strict) {
   out.reserve(in.size());
   std::size_t pos = 0;
   while (pos < in.size()) {
+    pos = CopyAsciiRun(in, pos, out);
+    if (pos == in.size()) break;
     char32_t c = decode(in, pos);
     if (c == kInvalid) {
       if (strict) return std::nullopt;
