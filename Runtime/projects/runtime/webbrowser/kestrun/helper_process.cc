@@ -1,0 +1,57 @@
+#include "helper_process.h"
+
+#include <string>
+
+#include "cef_app.h"
+#include "other_app_provider.h"
+#include "platform/message_box.h"
+#include "render_app_provider.h"
+#include "renderer_state.h"
+
+namespace Kestrun {
+namespace {
+
+// The renderer's state is never freed: threads it serves may still use it
+// while the process exits. Null when it cannot be created.
+RendererState* CreateProcessRendererState() {
+  static RendererState* state = nullptr;
+  state = RendererState::Create().release();
+  return state;
+}
+
+// The application object for a renderer or another child process kind;
+// null (after telling why) when it cannot be built.
+CefRefPtr<CefProvider::ClientApp> CreateProvider(ProcessKind kind) {
+  if (kind != kRendererProcess) return new CefProvider::COtherAppProvider();
+  RendererState* state = CreateProcessRendererState();
+  if (!state) {
+    platform::ShowMessageBox(u"Kestrun", u"The script-result semaphore cannot be created.");
+    return nullptr;
+  }
+  return new CefProvider::CRenderAppProvider(state);
+}
+
+}  // namespace
+
+ProcessKind GetProcessType(CefRefPtr<CefCommandLine> command_line) {
+  if (!command_line->HasSwitch("type")) return kBrowserProcess;
+  const std::string type = command_line->GetSwitchValue("type").ToString();
+  return type == "renderer" ? kRendererProcess : kOtherProcess;
+}
+
+int RunHelperProcess(int argc, char* argv[]) {
+  CefEnableHighDPISupport();
+  const CefMainArgs main_args(argc, argv);
+  CefRefPtr<CefCommandLine> command_line = CefCommandLine::CreateCommandLine();
+  command_line->InitFromArgv(argc, argv);
+  const ProcessKind kind = GetProcessType(command_line);
+  if (kind == kBrowserProcess) {
+    platform::ShowMessageBox(u"Debug", u"Browser Process");
+    return 0;
+  }
+  CefRefPtr<CefProvider::ClientApp> provider = CreateProvider(kind);
+  if (!provider) return 1;
+  return CefExecuteProcess(main_args, provider, nullptr);
+}
+
+}  // namespace Kestrun

@@ -1,0 +1,30 @@
+// CRenderAppProvider: the renderer's application object and its render
+// process handler, which dispatches the browser control's process messages.
+// Every handler runs on the render thread.
+#pragma once
+
+#include "client_app.h"
+#include "renderer_state.h"
+
+namespace CefProvider {
+
+class CRenderAppProvider : public ClientApp, public CefRenderProcessHandler {
+ public:
+  // `state` is not owned and must outlive the provider.
+  explicit CRenderAppProvider(Kestrun::RendererState* state) : state_(state) {}
+
+  CefRefPtr<CefRenderProcessHandler> GetRenderProcessHandler() override { return this; }
+
+  // Dispatches by exact name: "KillKestrunRequest" ends the process with
+  // exit code 0 at once; "SaveWebBrowserObjectID" stores the identifier.
+  // Any other name answers false.
+  bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                                CefProcessId source_process, CefRefPtr<CefProcessMessage> message) override;
+
+ private:
+  Kestrun::RendererState* const state_;
+
+  IMPLEMENT_REFCOUNTING(CRenderAppProvider);
+};
+
+}  // namespace CefProvider
