@@ -39,23 +39,29 @@ std::uint64_t Fnv1a(std::string_view bytes) {
 
 bool SetLivenessLock(int fd, short type, bool wait) { return detail::LockByte(fd, kLivenessByte, type, wait); }
 
-bool SameFile(int fd, const std::string& path) {
-  struct stat by_fd = {};
-  struct stat by_path = {};
-  return ::fstat(fd, &by_fd) == 0 && ::lstat(path.c_str(), &by_path) == 0 &&
-         by_fd.st_dev == by_path.st_dev && by_fd.st_ino == by_path.st_ino;
+// What an open file is, taken once so that later checks need only stat the
+// path.
+bool Identify(int fd, NamedObjectFile::FileId* id) {
+  struct stat info = {};
+  if (::fstat(fd, &info) != 0) return false;
+  *id = NamedObjectFile::FileId{info.st_dev, info.st_ino, static_cast<std::uint64_t>(info.st_size)};
+  return true;
+}
+
+// True while `path` names the file `id`.
+bool Names(const std::string& path, const NamedObjectFile::FileId& id) {
+  struct stat info = {};
+  return ::lstat(path.c_str(), &info) == 0 && info.st_dev == id.device && info.st_ino == id.inode;
 }
 
 // When the kernel cannot tell, the peer is taken as live: a wait then goes
 // on rather than failing a healthy call.
 bool OthersHold(int fd) { return detail::ByteLockedByOthers(fd, kLivenessByte); }
 
-bool Initialise(int fd, std::uint64_t size, std::string_view initial) {
+bool Initialise(int fd, NamedObjectFile::FileId* id, std::uint64_t size, std::string_view initial) {
   // A file left by a dead process is emptied first, so that it reads as
   // zeros like a new one.
-  struct stat info = {};
-  if (::fstat(fd, &info) != 0) return false;
-  if (info.st_size != 0 && ::ftruncate(fd, 0) != 0) return false;
+  if (id->size != 0 && ::ftruncate(fd, 0) != 0) return false;
   if (::ftruncate(fd, static_cast<off_t>(size)) != 0) return false;
   std::size_t done = 0;
   while (done < initial.size()) {
@@ -64,6 +70,7 @@ bool Initialise(int fd, std::uint64_t size, std::string_view initial) {
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
+  id->size = size;
   return true;
 }
 
@@ -122,19 +129,31 @@ class NameLock {
   off_t byte_ = 0;
 };
 
-// Unlinks `path` if it still names the file of `fd`.
-void UnlinkIfSameFile(int fd, const std::string& path) {
+// Unlinks `path` if it still names the file `id`.
+void UnlinkIfNamed(const std::string& path, const NamedObjectFile::FileId& id) {
   const NameLock guard(path);
-  if (SameFile(fd, path)) ::unlink(path.c_str());
+  if (Names(path, id)) ::unlink(path.c_str());
+}
+
+enum class Fresh { kMade, kRetry, kFailed };
+
+// With the exclusive lock held on an unheld file: makes it a new object of
+// `size` bytes holding `initial`, unless the path names another file now.
+Fresh MakeFresh(int fd, const std::string& path, std::uint64_t size, std::string_view initial,
+                NamedObjectFile::FileId* id) {
+  if (!Identify(fd, id)) return Fresh::kFailed;
+  if (!Names(path, *id)) return Fresh::kRetry;
+  if (!Initialise(fd, id, size, initial) || !SetLivenessLock(fd, F_RDLCK, false)) return Fresh::kFailed;
+  return Fresh::kMade;
 }
 
 enum class Join { kJoined, kRetry, kFailed };
 
 // Takes a shared lock on a file that someone holds: waits while a creator
 // initialises it, then checks that it is still named and still held.
-Join JoinLiveObject(int fd, const std::string& path) {
-  if (!SetLivenessLock(fd, F_RDLCK, true)) return Join::kFailed;
-  if (!SameFile(fd, path) || !OthersHold(fd)) return Join::kRetry;
+Join JoinLiveObject(int fd, const std::string& path, NamedObjectFile::FileId* id) {
+  if (!SetLivenessLock(fd, F_RDLCK, true) || !Identify(fd, id)) return Join::kFailed;
+  if (!Names(path, *id) || !OthersHold(fd)) return Join::kRetry;
   return Join::kJoined;
 }
 
@@ -233,27 +252,24 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_CREAT, 0600);
     if (fd < 0) return nullptr;
+    FileId id;
     if (SetLivenessLock(fd, F_WRLCK, false)) {
       // Nobody holds this file: it is new or left by a dead process.
-      if (!SameFile(fd, path)) {
-        ::close(fd);
-        continue;
-      }
-      if (!Initialise(fd, size, initial) || !SetLivenessLock(fd, F_RDLCK, false)) {
-        UnlinkIfSameFile(fd, path);
-        CloseKeepingErrno(fd);
-        return nullptr;
-      }
-      return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path));
+      const Fresh made = MakeFresh(fd, path, size, initial, &id);
+      if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
+      if (made == Fresh::kFailed) UnlinkIfNamed(path, id);
+      CloseKeepingErrno(fd);
+      if (made == Fresh::kFailed) return nullptr;
+      continue;
     }
     if (errno != EAGAIN && errno != EACCES) {
       CloseKeepingErrno(fd);
       return nullptr;
     }
-    const Join joined = JoinLiveObject(fd, path);
+    const Join joined = JoinLiveObject(fd, path, &id);
     if (joined == Join::kJoined) {
       if (existed != nullptr) *existed = true;
-      return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path));
+      return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
     }
     CloseKeepingErrno(fd);
     if (joined == Join::kFailed) return nullptr;
@@ -274,16 +290,12 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::CreateAnew(const std::string& 
     }
     // Someone who opened the new file by name may hold it already: then it
     // is theirs, and another new file is made.
-    if (!SetLivenessLock(fd, F_WRLCK, false) || !SameFile(fd, path)) {
-      ::close(fd);
-      continue;
-    }
-    if (!Initialise(fd, size, initial) || !SetLivenessLock(fd, F_RDLCK, false)) {
-      ::unlink(path.c_str());
-      CloseKeepingErrno(fd);
-      return nullptr;
-    }
-    return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path));
+    FileId id;
+    const Fresh made = SetLivenessLock(fd, F_WRLCK, false) ? MakeFresh(fd, path, size, initial, &id) : Fresh::kRetry;
+    if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
+    if (made == Fresh::kFailed) ::unlink(path.c_str());
+    CloseKeepingErrno(fd);
+    if (made == Fresh::kFailed) return nullptr;
   }
   errno = EAGAIN;
   return nullptr;
@@ -299,15 +311,16 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return nullptr;
+    FileId id;
     if (SetLivenessLock(fd, F_WRLCK, false)) {
       // Not live: a file left by a dead process. Sweep it away.
-      UnlinkIfSameFile(fd, path);
+      if (Identify(fd, &id)) UnlinkIfNamed(path, id);
       ::close(fd);
       errno = ENOENT;
       return nullptr;
     }
-    const Join joined = JoinLiveObject(fd, path);
-    if (joined == Join::kJoined) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path));
+    const Join joined = JoinLiveObject(fd, path, &id);
+    if (joined == Join::kJoined) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
     CloseKeepingErrno(fd);
     if (joined == Join::kFailed) return nullptr;
   }
@@ -318,22 +331,15 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
 NamedObjectFile::~NamedObjectFile() {
   // An exclusive lock succeeds only for the last holder, who takes the name
   // with the object, as Windows does when the last handle closes.
-  if (SetLivenessLock(fd_, F_WRLCK, false)) UnlinkIfSameFile(fd_, path_);
+  if (SetLivenessLock(fd_, F_WRLCK, false)) UnlinkIfNamed(path_, id_);
   ::close(fd_);
-}
-
-std::uint64_t NamedObjectFile::size() const {
-  struct stat info = {};
-  return ::fstat(fd_, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
 bool NamedObjectFile::HasOtherHolders() const { return OthersHold(fd_); }
 
 bool NamedObjectFile::RemoveName() {
   const NameLock guard(path_);
-  return PathNamesThisFile() && ::unlink(path_.c_str()) == 0;
+  return Names(path_, id_) && ::unlink(path_.c_str()) == 0;
 }
-
-bool NamedObjectFile::PathNamesThisFile() const { return SameFile(fd_, path_); }
 
 }  // namespace platform

@@ -20,6 +20,8 @@
 // operations; creating and closing handles is safe from any thread.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -57,7 +59,8 @@ class NamedObjectFile {
   NamedObjectFile& operator=(const NamedObjectFile&) = delete;
 
   int fd() const { return fd_; }
-  std::uint64_t size() const;
+  // The size in bytes (fixed for the object's life).
+  std::uint64_t size() const { return id_.size; }
 
   // True while a handle other than this one is open on this object (in
   // this process or another). A peer uses it to see that the other side
@@ -76,14 +79,20 @@ class NamedObjectFile {
   // The file name (without folder) of an object.
   static std::string FileName(NamedObjectKind kind, WStringView name);
 
+  // Which file a handle holds.
+  struct FileId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::uint64_t size = 0;
+  };
+
  private:
-  NamedObjectFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  NamedObjectFile(int fd, std::string path, const FileId& id) : fd_(fd), path_(std::move(path)), id_(id) {}
   static std::unique_ptr<NamedObjectFile> CreateAnew(const std::string& path, std::uint64_t size,
                                                      std::string_view initial);
-  bool PathNamesThisFile() const;
-
   int fd_;
   std::string path_;
+  FileId id_;
 };
 
 }  // namespace platform

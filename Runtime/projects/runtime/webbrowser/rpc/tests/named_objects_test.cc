@@ -89,45 +89,37 @@ TEST(NamedSemaphoreTest, CountingFollowsWindowsRulesNamedAndUnnamed) {
   EXPECT_EQ(platform::Semaphore::Create(0, 0), nullptr);
 }
 
-TEST(NamedSemaphoreTest, AnotherProcessKeepsTheObjectLiveUntilItDies) {
-  const auto name = UniqueName("held");
+void StartAndKillHolder(const platform::WString& name, std::unique_ptr<NamedSemaphore>* opened) {
   PeerProcess holder({"hold-semaphore", platform::Utf16ToUtf8(name)});
   ASSERT_EQ(holder.ReadLine(), "ready");
-  auto opened = NamedSemaphore::Open(name);
-  ASSERT_NE(opened, nullptr);
-  EXPECT_TRUE(opened->HasOtherHolders());
-
+  if (opened != nullptr) {
+    *opened = NamedSemaphore::Open(name);
+    ASSERT_NE(*opened, nullptr);
+    EXPECT_TRUE((*opened)->HasOtherHolders());
+  }
   holder.Kill();
   EXPECT_EQ(holder.Wait(), 128 + 9);
+}
+
+TEST(NamedSemaphoreTest, AnObjectLivesWhileAnyProcessHoldsItAndAKilledHolderLeavesNothingBehind) {
+  const auto name = UniqueName("held");
+  std::unique_ptr<NamedSemaphore> opened;
+  StartAndKillHolder(name, &opened);
   EXPECT_FALSE(opened->HasOtherHolders());
   opened.reset();
   EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
-}
 
-TEST(NamedSemaphoreTest, AKilledCreatorLeavesNothingThatConfusesTheNextRun) {
-  const auto name = UniqueName("stale");
-  {
-    PeerProcess holder({"hold-semaphore", platform::Utf16ToUtf8(name)});
-    ASSERT_EQ(holder.ReadLine(), "ready");
-    holder.Kill();
-    holder.Wait();
-  }
-  // The dead file is still there, but it is not an object any more.
+  // The dead holder's file stays, but no open finds it and a create starts
+  // afresh with its own counts.
+  StartAndKillHolder(name, nullptr);
   EXPECT_GT(CountObjectFiles(), 0);
+  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+  StartAndKillHolder(name, nullptr);
   bool existed = true;
   auto fresh = NamedSemaphore::Create(name, 1, 1, NamedCreation::kCreateOrOpen, &existed);
   ASSERT_NE(fresh, nullptr);
   EXPECT_FALSE(existed);
-  EXPECT_EQ(Drain(*fresh), 1);  // its own initial count, not the dead one's
-  fresh.reset();
-
-  {
-    PeerProcess holder({"hold-semaphore", platform::Utf16ToUtf8(name)});
-    ASSERT_EQ(holder.ReadLine(), "ready");
-    holder.Kill();
-    holder.Wait();
-  }
-  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+  EXPECT_EQ(Drain(*fresh), 1);
 }
 
 TEST(NamedSemaphoreTest, ReplaceMakesAFreshObjectAndLeavesTheOldOneToItsHolders) {
@@ -185,12 +177,10 @@ TEST(NamedObjectFileTest, NamesBecomeSafeDistinctFileNames) {
     return NamedObjectFile::FileName(NamedObjectKind::kSemaphore, name);
   };
   EXPECT_EQ(file(u"plain_Name-1.x"), "s.plain_Name-1.x");
-  EXPECT_EQ(file(u"a/b"), "s.a%2Fb");
+  EXPECT_EQ(file(u"a/b\u00e9"), "s.a%2Fb%C3%A9");
   EXPECT_NE(file(u"a/b"), file(u"a%2Fb"));
-  EXPECT_EQ(file(u"..").substr(0, 2), "s.");
   EXPECT_EQ(file(u"Local\\x"), file(u"x"));
   EXPECT_NE(file(u"Global\\x"), file(u"x"));
-  EXPECT_EQ(file(u"\u00e9"), "s.%C3%A9");
   EXPECT_NE(NamedObjectFile::FileName(NamedObjectKind::kFileMapping, u"x"), file(u"x"));
 
   const platform::WString long_a(400, u'a');

@@ -1,5 +1,6 @@
 // Calls between a server and clients of one process.
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "platform/semaphore.h"
 #include "platform/stoppable_thread.h"
 #include "rpc_fixture.h"
+#include "testing/scoped_env.h"
 
 namespace rpc_test {
 namespace {
@@ -75,12 +77,20 @@ TEST_F(RpcServerTest, CallsThatCannotBeMadeFailWithNullOutputs) {
   EXPECT_EQ(Call(u"echo", u"x").rc, 0);
   // Either output may be left out.
   EXPECT_EQ(client_.Call(u"echo", u"x", nullptr, nullptr), 0);
+
+  // Without a server, the call gives up after its retries.
+  client_.Connect((u"Local\\" + UniqueName("absent") + u"_SECJS_Server").c_str(), 0);
+  EXPECT_EQ(Call(u"echo", u"x").rc, 1);
 }
 
-TEST_F(RpcServerTest, WithoutAServerACallFailsAfterItsRetries) {
-  RPCClient::CRPCClient lonely(new RPCClient::CFileMappingClient());
-  EXPECT_EQ(lonely.Connect((u"Local\\" + UniqueName("absent") + u"_SECJS_Server").c_str(), 0), 0);
-  const Outcome outcome = CallWith(lonely, u"echo", u"x");
+TEST(RpcClientTest, AClientWhoseObjectsCannotBeMadeFails) {
+  // The object folder is a plain file: nothing can be created in it.
+  const std::string blocker = IpcFolder() + "/.not-a-folder";
+  std::fclose(std::fopen(blocker.c_str(), "w"));
+  lumarine_testing::ScopedEnv unusable("LUMARINE_IPC_DIR", blocker);
+  RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+  client.Connect(u"Local\\x_SECJS_Server", 0);
+  const Outcome outcome = CallWith(client, u"echo", u"x");
   EXPECT_EQ(outcome.rc, 1);
   EXPECT_EQ(outcome.result, std::nullopt);
 }

@@ -19,7 +19,7 @@ namespace RPCServer {
 class IRPCServer {
  public:
   // Stops the service thread, waits for it to end and frees every
-  // registered delegate.
+  // registered delegate. Not from a delegate (the service thread itself).
   virtual ~IRPCServer() = default;
 
   // Sets the trace logger (null for none; not owned; it must outlive the
