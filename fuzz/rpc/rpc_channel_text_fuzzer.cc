@@ -1,0 +1,31 @@
+// The texts a peer process leaves in a channel mapping are outside input:
+// reading a request or a reply must stay inside the mapping whatever its
+// bytes, and splitting a request must lose nothing.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "channel_names.h"
+#include "channel_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // A mapping of exactly `size` bytes (an odd last byte is part of no unit).
+  std::vector<char16_t> units(size / 2 + 1, 0);
+  std::memcpy(units.data(), data, size);
+  const platform::WString text = RPCChannel::ReadText(units.data(), size);
+  if (text.size() > size / 2) __builtin_trap();
+  RPCChannel::IsErrorReply(text);
+
+  const RPCChannel::Request request = RPCChannel::TakeRequest(units.data(), size);
+  const bool split = text.find(u':') != platform::WString::npos;
+  const platform::WString rebuilt = split ? request.function + u":" + request.parameters : request.function;
+  if (rebuilt != text || (!split && request.parameters != text)) __builtin_trap();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (units[i] != 0) __builtin_trap();  // the request was consumed
+  }
+
+  const RPCChannel::ChannelNames names(text);
+  if (names.server1.size() > text.size() + 16) __builtin_trap();
+  return 0;
+}
