@@ -16,9 +16,10 @@ class CefApp : public virtual CefBaseRefCounted {
 // process is the browser process itself: returns -1 at once. Otherwise the
 // child serves the connection named by "--cefshim-ipc-fd=N" (its end of a
 // connected stream socket): the main thread reads the browser's frames and
-// one render thread runs every handler in order, until the browser closes the
-// connection or sends a frame that cannot be read; then it returns 0. The
-// child is killed when the process that started it dies. A missing or
+// one render thread runs every handler and every page script in order (on
+// one SpiderMonkey runtime), until the browser closes the connection or sends
+// a frame that cannot be read; then it returns 0. The child is killed when
+// the process that started it dies. A missing or
 // unusable connection is reported on standard error and gives 1.
 // `application` may be null; `windows_sandbox_info` is not used.
 // Call once, from the main thread.

@@ -5,7 +5,9 @@
 // 2^31, NaN); IsUInt likewise for 0 to 2^32-1; IsDouble for every number;
 // IsString for primitive strings only; IsDate for Date objects, which are
 // then not IsObject; IsArray for true arrays; IsFunction for callables;
-// IsObject for every other object. Symbols and BigInts pass no test.
+// IsObject for every object but dates (arrays and functions included).
+// Symbols and BigInts pass no test. Every test is false for a value that is
+// no longer valid.
 // Getters of another kind give the empty value (false, 0, empty string).
 //
 // Render thread only. Creating an object, array, date or function needs an

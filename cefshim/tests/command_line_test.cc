@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cef_command_line.h"
+#include "cef_string_printer.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cef_string_printer.h"
 #include "cef_values.h"
 #include "cefshim/host/renderer_process.h"
 

@@ -7,11 +7,20 @@
 //   "deep"   -> tries a message nested too deeply to travel, then "after-deep"
 //   "throw"  -> the handler throws
 //   "block"  -> the render thread sleeps for ever
-// It also sends "browser-created" and "browser-destroyed" [browser id].
+//   "exit"   -> std::exit(0) on the render thread
+//   "eval" [code] -> "eval" [succeeded, string result, exception message],
+//               evaluated in the receiving frame's context
+// It also sends "browser-created" and "browser-destroyed" [browser id],
+// "context-created" [frame id as text, is main, the context is current],
+// "context-released" [frame id as text] and "uncaught" [message, script,
+// line, column, frames as lists of function, line, column, script]. Every
+// page gets a function send(name, text...) that sends a message `name`
+// with the texts through the page's frame.
 // Without a "type" switch it prints "browser process" and exits with 0.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -19,6 +28,28 @@
 #include "cef_app.h"
 
 namespace {
+
+// The handler behind send(name, text...).
+class SendHandler : public CefV8Handler {
+ public:
+  bool Execute(const CefString&, CefRefPtr<CefV8Value>, const CefV8ValueList& arguments,
+               CefRefPtr<CefV8Value>& retval, CefString& exception) override {
+    if (arguments.empty() || !arguments[0]->IsString()) {
+      exception = "send needs a message name";
+      return true;
+    }
+    CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create(arguments[0]->GetStringValue());
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+      message->GetArgumentList()->SetString(i - 1, arguments[i]->GetStringValue());
+    }
+    CefV8Context::GetCurrentContext()->GetFrame()->SendProcessMessage(PID_BROWSER, message);
+    retval = CefV8Value::CreateBool(true);
+    return true;
+  }
+
+ private:
+  IMPLEMENT_REFCOUNTING(SendHandler);
+};
 
 class TestHandler : public CefRenderProcessHandler {
  public:
@@ -30,13 +61,52 @@ class TestHandler : public CefRenderProcessHandler {
 
   void OnBrowserDestroyed(CefRefPtr<CefBrowser> browser) override { Notify(browser, "browser-destroyed"); }
 
+  void OnContextCreated(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame, CefRefPtr<CefV8Context> context) override {
+    context->GetGlobal()->SetValue("send", CefV8Value::CreateFunction("send", new SendHandler()),
+                                   V8_PROPERTY_ATTRIBUTE_NONE);
+    CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create("context-created");
+    message->GetArgumentList()->SetString(0, std::to_string(frame->GetIdentifier()));
+    message->GetArgumentList()->SetBool(1, frame->IsMain());
+    message->GetArgumentList()->SetBool(2, CefV8Context::GetCurrentContext() == context);
+    frame->SendProcessMessage(PID_BROWSER, message);
+  }
+
+  void OnContextReleased(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame, CefRefPtr<CefV8Context>) override {
+    CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create("context-released");
+    message->GetArgumentList()->SetString(0, std::to_string(frame->GetIdentifier()));
+    frame->SendProcessMessage(PID_BROWSER, message);
+  }
+
+  void OnUncaughtException(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame, CefRefPtr<CefV8Context>,
+                           CefRefPtr<CefV8Exception> exception, CefRefPtr<CefV8StackTrace> stack) override {
+    CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create("uncaught");
+    CefRefPtr<CefListValue> arguments = message->GetArgumentList();
+    arguments->SetString(0, exception->GetMessage());
+    arguments->SetString(1, exception->GetScriptResourceName());
+    arguments->SetInt(2, exception->GetLineNumber());
+    arguments->SetInt(3, exception->GetStartColumn());
+    CefRefPtr<CefListValue> frames = CefListValue::Create();
+    for (int i = 0; stack && i < stack->GetFrameCount(); ++i) {
+      CefRefPtr<CefListValue> entry = CefListValue::Create();
+      entry->SetString(0, stack->GetFrame(i)->GetFunctionName());
+      entry->SetInt(1, stack->GetFrame(i)->GetLineNumber());
+      entry->SetInt(2, stack->GetFrame(i)->GetColumn());
+      entry->SetString(3, stack->GetFrame(i)->GetScriptNameOrSourceURL());
+      frames->SetList(static_cast<std::size_t>(i), entry);
+    }
+    arguments->SetList(4, frames);
+    frame->SendProcessMessage(PID_BROWSER, message);
+  }
+
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame, CefProcessId,
                                 CefRefPtr<CefProcessMessage> message) override {
     const std::string name = message->GetName().ToString();
     if (name == "echo") return Echo(frame, message);
     if (name == "where") return Where(browser, frame);
     if (name == "deep") return SendDeep(frame);
+    if (name == "eval") return Evaluate(frame, message->GetArgumentList()->GetString(0));
     if (name == "throw") throw std::runtime_error("test handler failure");
+    if (name == "exit") std::exit(0);
     if (name == "block") {
       for (;;) ::pause();
     }
@@ -82,6 +152,19 @@ class TestHandler : public CefRenderProcessHandler {
     CefRefPtr<CefFrame> via = frame;
     for (auto it = browsers_.begin(); !via && it != browsers_.end(); ++it) via = it->second->GetMainFrame();
     if (via) via->SendProcessMessage(PID_BROWSER, reply);
+    return true;
+  }
+
+  static bool Evaluate(CefRefPtr<CefFrame> frame, const CefString& code) {
+    if (!frame || !frame->GetV8Context()) return false;
+    CefRefPtr<CefV8Value> result;
+    CefRefPtr<CefV8Exception> exception;
+    const bool succeeded = frame->GetV8Context()->Eval(code, "eval.js", 1, result, exception);
+    CefRefPtr<CefProcessMessage> reply = CefProcessMessage::Create("eval");
+    reply->GetArgumentList()->SetBool(0, succeeded);
+    reply->GetArgumentList()->SetString(1, result ? result->GetStringValue() : CefString());
+    reply->GetArgumentList()->SetString(2, exception ? exception->GetMessage() : CefString());
+    frame->SendProcessMessage(PID_BROWSER, reply);
     return true;
   }
 

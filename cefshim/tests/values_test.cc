@@ -8,6 +8,7 @@
 
 #include "cef_process_message.h"
 #include "cef_string.h"
+#include "cef_string_printer.h"
 #include "cef_values.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cef_string_printer.h"
 #include "cef_values.h"
 #include "wire/frame.h"
 #include "wire/frame_io.h"
@@ -116,12 +117,23 @@ TEST(WireFormatTest, ControlFramesByteForByte) {
             (Bytes{13, 0, 0, 0, 2, 1, 0, 0, 0, 8, 7, 6, 5, 4, 3, 2, 1}));
   EXPECT_EQ(Encode(DetachFrame{-1, 5}), (Bytes{13, 0, 0, 0, 4, 0xFF, 0xFF, 0xFF, 0xFF, 5, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Encode(DestroyBrowser{3}), (Bytes{5, 0, 0, 0, 5, 3, 0, 0, 0}));
+  EXPECT_EQ(Encode(LoadPage{2, 6, true, u"u", u"s;"}),
+            (Bytes{28, 0, 0, 0, 3, 2, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 1,  // browser, frame, main
+                   1, 0, 0, 0, 'u', 0, 2, 0, 0, 0, 's', 0, ';', 0}));
 
   std::string error;
   const std::optional<Frame> decoded = DecodeWhole(Encode(CreateBrowser{9, -7}), &error);
   ASSERT_TRUE(decoded) << error;
   EXPECT_EQ(std::get<CreateBrowser>(*decoded).browser_id, 9);
   EXPECT_EQ(std::get<CreateBrowser>(*decoded).main_frame_id, -7);
+
+  const std::optional<Frame> page = DecodeWhole(Encode(LoadPage{4, 44, false, u"https://x.test/", u"f();"}), &error);
+  ASSERT_TRUE(page) << error;
+  const auto& load = std::get<LoadPage>(*page);
+  EXPECT_EQ(load.frame_id, 44);
+  EXPECT_FALSE(load.is_main);
+  EXPECT_EQ(load.url, u"https://x.test/");
+  EXPECT_EQ(load.script, u"f();");
 }
 
 TEST(WireFormatTest, LoneSurrogatesAndNulsSurviveARoundTrip) {
@@ -140,7 +152,8 @@ TEST(WireFormatTest, MalformedBodiesAreRejectedWithAReason) {
   const std::vector<std::pair<const char*, Bytes>> cases = {
       {"empty", {}},
       {"kind 0", {0}},
-      {"kind 3 (not spoken yet)", {3, 1, 0, 0, 0}},
+      {"short load page", {3, 1, 0, 0, 0}},
+      {"main-frame flag of 2", {3, 1, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0}},
       {"kind 9", {9}},
       {"short create browser", {2, 1, 0, 0, 0}},
       {"trailing byte", {5, 1, 0, 0, 0, 0}},

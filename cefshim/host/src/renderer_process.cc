@@ -112,6 +112,11 @@ bool RendererProcess::CreateBrowser(std::int32_t browser_id, std::int64_t main_f
   return impl_->Send(wire::CreateBrowser{browser_id, main_frame_id});
 }
 
+bool RendererProcess::LoadPage(std::int32_t browser_id, std::int64_t frame_id, bool is_main, const CefString& url,
+                               const CefString& script) {
+  return impl_->Send(wire::LoadPage{browser_id, frame_id, is_main, url.ToString16(), script.ToString16()});
+}
+
 bool RendererProcess::DetachFrame(std::int32_t browser_id, std::int64_t frame_id) {
   return impl_->Send(wire::DetachFrame{browser_id, frame_id});
 }

@@ -9,6 +9,12 @@ CefRefPtr<FrameImpl> BrowserImpl::FindFrame(std::int64_t id) const {
   return found != frames_.end() ? found->second : nullptr;
 }
 
+std::vector<CefRefPtr<FrameImpl>> BrowserImpl::Frames() const {
+  std::vector<CefRefPtr<FrameImpl>> frames;
+  for (const auto& entry : frames_) frames.push_back(entry.second);
+  return frames;
+}
+
 void BrowserImpl::AddFrame(CefRefPtr<FrameImpl> frame) {
   DetachFrame(frame->GetIdentifier());
   if (frame->IsMain()) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "cef_browser.h"
 #include "renderer/frame_impl.h"
@@ -16,6 +17,9 @@ class BrowserImpl : public CefBrowser {
 
   // The frame with that identifier; null when there is none.
   CefRefPtr<FrameImpl> FindFrame(std::int64_t id) const;
+  CefRefPtr<FrameImpl> main_frame() const { return main_frame_; }
+  // Every frame, in order of identifier.
+  std::vector<CefRefPtr<FrameImpl>> Frames() const;
   // Adds a frame, replacing one of the same identifier; a main frame also
   // replaces the browser's main frame. Replaced frames are detached.
   void AddFrame(CefRefPtr<FrameImpl> frame);

@@ -13,6 +13,7 @@
 #include "cef_command_line.h"
 #include "renderer/render_loop.h"
 #include "renderer/trace.h"
+#include "script/script_engine.h"
 #include "wire/switches.h"
 
 namespace {
@@ -55,6 +56,7 @@ int CefExecuteProcess(const CefMainArgs& args, CefRefPtr<CefApp> application, vo
   try {
     const cefshim::Trace trace(command_line->HasSwitch(cefshim::wire::kTraceSwitch));
     RunRenderLoop(fd, application ? application->GetRenderProcessHandler() : nullptr, trace);
+    cefshim::script::ScriptEngine::ShutDownProcess();
   } catch (const std::exception& e) {
     cefshim::Trace::Error(std::string("the render loop failed: ") + e.what());
     ::close(fd);

@@ -14,18 +14,12 @@ namespace cefshim {
 namespace {
 
 // The render thread: applies queued frames until the queue is closed and
-// drained. A handler's exception is reported and does not end the loop.
+// drained.
 void RenderThreadMain(FrameQueue& queue, CefRefPtr<CefRenderProcessHandler> handler,
                       std::shared_ptr<wire::FrameWriter> writer, const Trace& trace) {
   Renderer renderer(std::move(handler), std::move(writer), trace);
   renderer.Start();
-  while (std::optional<wire::Frame> frame = queue.Pop()) {
-    try {
-      renderer.Handle(*frame);
-    } catch (const std::exception& e) {
-      Trace::Error(std::string("a handler threw: ") + e.what());
-    }
-  }
+  while (std::optional<wire::Frame> frame = queue.Pop()) renderer.Handle(*frame);
 }
 
 // Reads and decodes frames into the queue until the connection ends.

@@ -1,5 +1,6 @@
 #include "renderer/renderer.h"
 
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -7,18 +8,36 @@ namespace cefshim {
 
 Renderer::Renderer(CefRefPtr<CefRenderProcessHandler> handler, std::shared_ptr<wire::FrameWriter> writer,
                    Trace trace)
-    : handler_(std::move(handler)), writer_(std::move(writer)), trace_(trace) {}
+    : handler_(std::move(handler)), writer_(std::move(writer)), trace_(trace) {
+  std::string error;
+  engine_ = script::ScriptEngine::Create(&error);
+  if (!engine_) Trace::Error("no script engine: " + error);
+}
 
 Renderer::~Renderer() {
+  engine_.reset();  // detaches every context and value first
   for (auto& entry : browsers_) entry.second->Destroy();
 }
 
 void Renderer::Start() {
-  if (handler_) handler_->OnWebKitInitialized();
+  if (!handler_) return;
+  try {
+    handler_->OnWebKitInitialized();
+  } catch (const std::exception& e) {
+    Trace::Error(std::string("a handler threw: ") + e.what());
+  }
 }
 
 void Renderer::Handle(wire::Frame& frame) {
-  std::visit([this](auto& body) { Apply(body); }, frame);
+  try {
+    std::visit([this](auto& body) { Apply(body); }, frame);
+  } catch (const std::exception& e) {
+    Trace::Error(std::string("a handler threw: ") + e.what());
+  }
+  if (engine_) {
+    engine_->LeaveEnteredAbove(0);
+    engine_->RunPendingJobs();
+  }
 }
 
 CefRefPtr<BrowserImpl> Renderer::FindBrowser(std::int32_t id) const {
@@ -49,8 +68,53 @@ void Renderer::Apply(wire::CreateBrowser& frame) {
   if (handler_) handler_->OnBrowserCreated(browser, nullptr);
 }
 
+void Renderer::Apply(wire::LoadPage& page) {
+  CefRefPtr<BrowserImpl> browser = FindBrowser(page.browser_id);
+  if (!browser) {
+    Trace::Error("load page ignored: no browser " + std::to_string(page.browser_id));
+    return;
+  }
+  CefRefPtr<FrameImpl> frame = PageFrame(browser, page);
+  ReleaseContext(browser, frame);
+  CefRefPtr<script::V8ContextImpl> context = engine_ ? engine_->NewContext(browser, frame) : nullptr;
+  if (!context) {
+    Trace::Error("page " + Trace::Quote(page.url) + " has no script context");
+    return;
+  }
+  frame->SetContext(context);
+  context->Enter();
+  if (handler_) handler_->OnContextCreated(browser, frame, context);
+  CefRefPtr<CefV8Exception> exception;
+  CefRefPtr<CefV8StackTrace> stack_trace;
+  context->RunPageScript(page.script, page.url, exception, stack_trace);
+  if (exception && handler_) handler_->OnUncaughtException(browser, frame, context, exception, stack_trace);
+  context->Exit();
+}
+
+CefRefPtr<FrameImpl> Renderer::PageFrame(CefRefPtr<BrowserImpl> browser, const wire::LoadPage& page) {
+  if (CefRefPtr<FrameImpl> frame = browser->FindFrame(page.frame_id)) return frame;
+  CefRefPtr<FrameImpl> frame = new FrameImpl(browser, page.frame_id, page.is_main, writer_);
+  if (page.is_main && browser->main_frame()) ReleaseContext(browser, browser->main_frame());
+  browser->AddFrame(frame);
+  return frame;
+}
+
+void Renderer::ReleaseContext(CefRefPtr<BrowserImpl> browser, CefRefPtr<FrameImpl> frame) {
+  CefRefPtr<script::V8ContextImpl> context = frame->TakeContext();
+  if (!context) return;
+  if (handler_ && context->Enter()) {
+    handler_->OnContextReleased(browser, frame, context);
+    context->Exit();
+  }
+  context->Invalidate();
+}
+
 void Renderer::Apply(wire::DetachFrame& frame) {
-  if (CefRefPtr<BrowserImpl> browser = FindBrowser(frame.browser_id)) browser->DetachFrame(frame.frame_id);
+  CefRefPtr<BrowserImpl> browser = FindBrowser(frame.browser_id);
+  CefRefPtr<FrameImpl> target = browser ? browser->FindFrame(frame.frame_id) : nullptr;
+  if (!target) return;
+  ReleaseContext(browser, target);
+  browser->DetachFrame(frame.frame_id);
 }
 
 void Renderer::Apply(wire::DestroyBrowser& frame) {
@@ -58,6 +122,7 @@ void Renderer::Apply(wire::DestroyBrowser& frame) {
   if (found == browsers_.end()) return;
   CefRefPtr<BrowserImpl> browser = found->second;
   browsers_.erase(found);
+  for (const CefRefPtr<FrameImpl>& each : browser->Frames()) ReleaseContext(browser, each);
   if (handler_) handler_->OnBrowserDestroyed(browser);
   browser->Destroy();
 }

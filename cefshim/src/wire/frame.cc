@@ -24,6 +24,16 @@ bool WriteBody(ByteWriter& writer, const CreateBrowser& frame) {
   return true;
 }
 
+bool WriteBody(ByteWriter& writer, const LoadPage& frame) {
+  writer.U8(kKindLoadPage);
+  writer.I32(frame.browser_id);
+  writer.I64(frame.frame_id);
+  writer.U8(frame.is_main ? 1 : 0);
+  writer.String(frame.url);
+  writer.String(frame.script);
+  return true;
+}
+
 bool WriteBody(ByteWriter& writer, const DetachFrame& frame) {
   writer.U8(kKindDetachFrame);
   writer.I32(frame.browser_id);
@@ -47,9 +57,19 @@ std::optional<Frame> ReadProcessMessage(ByteReader& reader) {
   return frame;
 }
 
+std::optional<Frame> ReadLoadPage(ByteReader& reader) {
+  LoadPage frame;
+  std::uint8_t is_main = 0;
+  if (!reader.I32(&frame.browser_id) || !reader.I64(&frame.frame_id) || !reader.U8(&is_main) || is_main > 1 ||
+      !reader.String(&frame.url) || !reader.String(&frame.script)) {
+    return std::nullopt;
+  }
+  frame.is_main = is_main == 1;
+  return frame;
+}
+
 bool IsKnownKind(std::uint8_t kind) {
-  return kind == kKindProcessMessage || kind == kKindCreateBrowser || kind == kKindDetachFrame ||
-         kind == kKindDestroyBrowser;
+  return kind >= kKindProcessMessage && kind <= kKindDestroyBrowser;
 }
 
 std::optional<Frame> ReadBody(ByteReader& reader, std::uint8_t kind) {
@@ -61,6 +81,8 @@ std::optional<Frame> ReadBody(ByteReader& reader, std::uint8_t kind) {
       if (!reader.I32(&frame.browser_id) || !reader.I64(&frame.main_frame_id)) return std::nullopt;
       return frame;
     }
+    case kKindLoadPage:
+      return ReadLoadPage(reader);
     case kKindDetachFrame: {
       DetachFrame frame;
       if (!reader.I32(&frame.browser_id) || !reader.I64(&frame.frame_id)) return std::nullopt;

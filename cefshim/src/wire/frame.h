@@ -6,6 +6,8 @@
 //   kind 1, process message, both ways: i32 browser id, i64 frame id,
 //           string name, list value of arguments;
 //   kind 2, create browser, host to renderer: i32 browser id, i64 main-frame id;
+//   kind 3, load page, host to renderer: i32 browser id, i64 frame id, u8 1
+//           for the main frame (0 for a sub-frame), string URL, string script;
 //   kind 4, detach frame, host to renderer: i32 browser id, i64 frame id;
 //   kind 5, destroy browser, host to renderer: i32 browser id.
 // A frame whose length exceeds kMaxFrameLength, of unknown kind, or whose
@@ -28,6 +30,7 @@ constexpr std::uint32_t kMaxFrameLength = 64u << 20;
 enum FrameKind : std::uint8_t {
   kKindProcessMessage = 1,
   kKindCreateBrowser = 2,
+  kKindLoadPage = 3,
   kKindDetachFrame = 4,
   kKindDestroyBrowser = 5,
 };
@@ -43,6 +46,14 @@ struct CreateBrowser {
   std::int64_t main_frame_id = 0;
 };
 
+struct LoadPage {
+  std::int32_t browser_id = 0;
+  std::int64_t frame_id = 0;
+  bool is_main = false;
+  std::u16string url;
+  std::u16string script;
+};
+
 struct DetachFrame {
   std::int32_t browser_id = 0;
   std::int64_t frame_id = 0;
@@ -52,7 +63,7 @@ struct DestroyBrowser {
   std::int32_t browser_id = 0;
 };
 
-using Frame = std::variant<ProcessMessage, CreateBrowser, DetachFrame, DestroyBrowser>;
+using Frame = std::variant<ProcessMessage, CreateBrowser, LoadPage, DetachFrame, DestroyBrowser>;
 
 // The whole frame, length prefix included. Nullopt, with the reason in
 // `error`, when it cannot travel: values nested too deeply, or longer than

@@ -59,6 +59,10 @@ class RendererProcess {
   // false when the frame could not be written: the connection is closed, or
   // the message cannot travel (nested too deeply, too long).
   bool CreateBrowser(std::int32_t browser_id, std::int64_t main_frame_id);
+  // Loads a page into a frame (made when new; a sub-frame unless `is_main`):
+  // a new script context, then `script` runs in it, named by `url`.
+  bool LoadPage(std::int32_t browser_id, std::int64_t frame_id, bool is_main, const CefString& url,
+                const CefString& script);
   bool DetachFrame(std::int32_t browser_id, std::int64_t frame_id);
   bool DestroyBrowser(std::int32_t browser_id);
   bool SendProcessMessage(std::int32_t browser_id, std::int64_t frame_id, CefRefPtr<CefProcessMessage> message);
