@@ -27,6 +27,9 @@ constexpr WStringView kLocalPrefix = u"Local\\";
 // Every handle holds a shared lock on this byte; an exclusive lock on it
 // means nobody else holds the object.
 constexpr off_t kLivenessByte = 0;
+// The handle that made the object holds an exclusive lock on this byte
+// (byte 1 is a mutex's).
+constexpr off_t kCreatorByte = 2;
 
 std::uint64_t Fnv1a(std::string_view bytes) {
   std::uint64_t hash = 1469598103934665603ULL;
@@ -129,8 +132,11 @@ class NameLock {
   off_t byte_ = 0;
 };
 
-// Unlinks `path` if it still names the file `id`.
+// Unlinks `path` if it still names the file `id`. A path that has stopped
+// naming a file that is still open can never name it again, so the lock is
+// taken only when the path still names it.
 void UnlinkIfNamed(const std::string& path, const NamedObjectFile::FileId& id) {
+  if (!Names(path, id)) return;
   const NameLock guard(path);
   if (Names(path, id)) ::unlink(path.c_str());
 }
@@ -138,12 +144,16 @@ void UnlinkIfNamed(const std::string& path, const NamedObjectFile::FileId& id) {
 enum class Fresh { kMade, kRetry, kFailed };
 
 // With the exclusive lock held on an unheld file: makes it a new object of
-// `size` bytes holding `initial`, unless the path names another file now.
-Fresh MakeFresh(int fd, const std::string& path, std::uint64_t size, std::string_view initial,
+// `size` bytes holding `initial`, unless the path names another file now
+// (not to be checked by a creator that holds the name's lock).
+Fresh MakeFresh(int fd, const std::string& path, bool check_name, std::uint64_t size, std::string_view initial,
                 NamedObjectFile::FileId* id) {
   if (!Identify(fd, id)) return Fresh::kFailed;
-  if (!Names(path, *id)) return Fresh::kRetry;
-  if (!Initialise(fd, id, size, initial) || !SetLivenessLock(fd, F_RDLCK, false)) return Fresh::kFailed;
+  if (check_name && !Names(path, *id)) return Fresh::kRetry;
+  if (!Initialise(fd, id, size, initial) || !detail::LockByte(fd, kCreatorByte, F_WRLCK, false) ||
+      !SetLivenessLock(fd, F_RDLCK, false)) {
+    return Fresh::kFailed;
+  }
   return Fresh::kMade;
 }
 
@@ -255,7 +265,7 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
     FileId id;
     if (SetLivenessLock(fd, F_WRLCK, false)) {
       // Nobody holds this file: it is new or left by a dead process.
-      const Fresh made = MakeFresh(fd, path, size, initial, &id);
+      const Fresh made = MakeFresh(fd, path, true, size, initial, &id);
       if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
       if (made == Fresh::kFailed) UnlinkIfNamed(path, id);
       CloseKeepingErrno(fd);
@@ -291,7 +301,8 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::CreateAnew(const std::string& 
     // Someone who opened the new file by name may hold it already: then it
     // is theirs, and another new file is made.
     FileId id;
-    const Fresh made = SetLivenessLock(fd, F_WRLCK, false) ? MakeFresh(fd, path, size, initial, &id) : Fresh::kRetry;
+    const Fresh made =
+        SetLivenessLock(fd, F_WRLCK, false) ? MakeFresh(fd, path, false, size, initial, &id) : Fresh::kRetry;
     if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
     if (made == Fresh::kFailed) ::unlink(path.c_str());
     CloseKeepingErrno(fd);
@@ -337,7 +348,12 @@ NamedObjectFile::~NamedObjectFile() {
 
 bool NamedObjectFile::HasOtherHolders() const { return OthersHold(fd_); }
 
+bool NamedObjectFile::IsNamed() const { return Names(path_, id_); }
+
+bool NamedObjectFile::CreatorAlive() const { return detail::ByteLockedByOthers(fd_, kCreatorByte); }
+
 bool NamedObjectFile::RemoveName() {
+  if (!IsNamed()) return false;
   const NameLock guard(path_);
   return Names(path_, id_) && ::unlink(path_.c_str()) == 0;
 }

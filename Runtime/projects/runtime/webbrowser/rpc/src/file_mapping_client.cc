@@ -29,9 +29,12 @@ bool IsInputMessage(std::uint32_t message) {
          (message >= 0xA0 && message <= 0xA9);
 }
 
-std::unique_ptr<NamedSemaphore> OpenWithRetries(const platform::WString& name, int further_tries) {
+// Opens a semaphore, trying again 50 ms apart. With `served`, only one
+// whose server is alive counts (a client may still hold a dead server's).
+std::unique_ptr<NamedSemaphore> OpenWithRetries(const platform::WString& name, int further_tries, bool served) {
   for (int attempt = 0;; ++attempt) {
     auto semaphore = NamedSemaphore::Open(name);
+    if (semaphore != nullptr && served && !semaphore->CreatorAlive()) semaphore.reset();
     if (semaphore != nullptr || attempt == further_tries) return semaphore;
     if (!platform::SleepUnlessStopped(kRetryMs)) return nullptr;
   }
@@ -45,19 +48,11 @@ struct CFileMappingClient::Exchange {
   explicit Exchange(const platform::WString& mapping_name) : names(mapping_name) {}
   ~Exchange() {
     request.reset();
-    client1.reset();
-    client2.reset();
-    server1.reset();
-    server2.reset();
     if (lock != nullptr) lock->Unlock();
   }
 
   RPCChannel::ChannelNames names;
   platform::NamedMutex* lock = nullptr;  // held, when set
-  std::unique_ptr<NamedSemaphore> client1;
-  std::unique_ptr<NamedSemaphore> client2;
-  std::unique_ptr<NamedSemaphore> server1;
-  std::unique_ptr<NamedSemaphore> server2;
   std::unique_ptr<platform::FileMapping> request;
 };
 
@@ -71,12 +66,14 @@ int CFileMappingClient::Connect(const platform::WChar* mappingName, int value) {
   connect_value_ = value;
   connected_window_ = window_;
   channel_lock_.reset();
+  DropChannelObjects();
   connected_ = true;
   return 0;
 }
 
 void CFileMappingClient::Disconnect() {
   channel_lock_.reset();
+  DropChannelObjects();
   connected_ = false;
 }
 
@@ -86,10 +83,14 @@ int CFileMappingClient::Call(const platform::WChar* function, const platform::WC
   if (error != nullptr) *error = nullptr;
   if (function == nullptr || *function == 0 || !connected_) return 1;
   platform::WString reply;
+  int failed = 1;
   try {
-    if (CallServer(function, parameters != nullptr ? parameters : u"", &reply) != 0) return 1;
+    failed = CallServer(function, parameters != nullptr ? parameters : u"", &reply);
   } catch (...) {
     platform::ShowMessageBox(u"WebBrowser Client Debug", u"Catch");
+  }
+  if (failed != 0) {
+    DropChannelObjects();
     return 1;
   }
   if (reply.empty()) return 0;
@@ -106,21 +107,55 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
   if (channel_lock_ == nullptr) channel_lock_ = platform::NamedMutex::Create(mapping_name_);
   if (channel_lock_ == nullptr || !channel_lock_->Lock()) return 1;
   exchange.lock = channel_lock_.get();
-  // Fresh semaphores: whatever a former call left under these names belongs
-  // to that call.
-  exchange.client1 = NamedSemaphore::Create(exchange.names.client1, 0, 1, NamedCreation::kReplace);
-  exchange.client2 = NamedSemaphore::Create(exchange.names.client2, 0, 1, NamedCreation::kReplace);
-  if (exchange.client1 == nullptr || exchange.client2 == nullptr) return 1;
+  if (!PrepareClientSemaphores(exchange.names)) return 1;
   Log(RPCChannel::kTraceRule);
   Log(mapping_name_.c_str());
   Log(text::kWriteRequest);
   if (!SendRequest(exchange, function, parameters) || !WaitForRequestRead(exchange)) return 1;
   Log(text::kWaitForReply);
-  if (!WaitForServer(exchange, *exchange.client2) || !ReceiveReply(exchange, reply)) return 1;
+  if (!WaitForServer(*client2_) || !ReceiveReply(exchange, reply)) return 1;
   Log(text::kReplyTaken);
-  if (exchange.server2 == nullptr) exchange.server2 = OpenWithRetries(exchange.names.server2, kServer2Retries);
-  if (exchange.server2 != nullptr) exchange.server2->Release();
+  if (server2_ == nullptr) server2_ = OpenWithRetries(exchange.names.server2, kServer2Retries, false);
+  if (server2_ != nullptr) server2_->Release();
   return 0;
+}
+
+void CFileMappingClient::DropChannelObjects() {
+  // Closing its semaphores tells a server still busy with a failed call
+  // that its client has gone; the next call makes or opens new ones.
+  client1_.reset();
+  client2_.reset();
+  server1_.reset();
+  server2_.reset();
+}
+
+bool CFileMappingClient::FindServer(const RPCChannel::ChannelNames& names) {
+  // The server's semaphores of the last call serve again while their names
+  // still refer to them and their server is alive.
+  if (server1_ != nullptr && server2_ != nullptr && server1_->IsNamed() && server2_->IsNamed() &&
+      server1_->CreatorAlive()) {
+    return true;
+  }
+  server2_.reset();
+  server1_ = OpenWithRetries(names.server1, kServer1Retries, true);
+  if (server1_ == nullptr) return false;
+  // Held from now on, so the acknowledgement reaches this call's server.
+  server2_ = NamedSemaphore::Open(names.server2);
+  return true;
+}
+
+bool CFileMappingClient::PrepareClientSemaphores(const RPCChannel::ChannelNames& names) {
+  // The semaphores of the last call, when it succeeded and nobody has taken
+  // their names since, serve again (with any stray count cleared). Else new
+  // ones: whatever another call left under these names belongs to that call.
+  if (client1_ != nullptr && client2_ != nullptr && client1_->IsNamed() && client2_->IsNamed()) {
+    while (client1_->TryAcquire() || client2_->TryAcquire()) {
+    }
+    return true;
+  }
+  client1_ = NamedSemaphore::Create(names.client1, 0, 1, NamedCreation::kReplace);
+  client2_ = NamedSemaphore::Create(names.client2, 0, 1, NamedCreation::kReplace);
+  return client1_ != nullptr && client2_ != nullptr;
 }
 
 bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView function,
@@ -134,29 +169,26 @@ bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView f
   }
   RPCChannel::WriteRequest(view, function, parameters);
   Log(text::kNotifyServer);
-  exchange.server1 = OpenWithRetries(exchange.names.server1, kServer1Retries);
-  if (exchange.server1 == nullptr) {
+  if (!FindServer(exchange.names)) {
     Log(text::kNotifyFailed);
     return false;
   }
-  // Held from now on, so the acknowledgement reaches this call's server.
-  exchange.server2 = NamedSemaphore::Open(exchange.names.server2);
-  exchange.server1->Release();
+  server1_->Release();
   return true;
 }
 
 bool CFileMappingClient::WaitForRequestRead(Exchange& exchange) {
   Log(text::kWaitForRead);
-  if (!WaitForServer(exchange, *exchange.client1)) return false;
+  if (!WaitForServer(*client1_)) return false;
   Log(text::kCloseRequest);
   exchange.request.reset();
   return true;
 }
 
-bool CFileMappingClient::WaitForServer(Exchange& exchange, platform::Waitable& semaphore) {
+bool CFileMappingClient::WaitForServer(platform::Waitable& semaphore) {
   platform::WaitOptions options;
-  // The server holds ServerSemaphore1 for as long as it serves.
-  options.peer_alive = [&exchange] { return exchange.server1->HasOtherHolders(); };
+  // The server holds the ServerSemaphore1 it made for as long as it serves.
+  options.peer_alive = [this] { return server1_->CreatorAlive(); };
   options.pump = connected_window_;
   for (;;) {
     const platform::WaitResult result = platform::WaitForObject(semaphore, options);

@@ -26,9 +26,8 @@ struct CFileMappingServerImp::Call {
 
   RPCChannel::ChannelNames names;
   bool request_taken = false;  // a client now waits for this call's outcome
+  bool reply_sent = false;     // ... and has been given it
   RPCChannel::Request request;
-  std::unique_ptr<NamedSemaphore> client1;
-  std::unique_ptr<NamedSemaphore> client2;
   std::unique_ptr<platform::FileMapping> reply;
 };
 
@@ -38,7 +37,8 @@ bool CFileMappingServerImp::CreateSemaphores() {
   const RPCChannel::ChannelNames names(mapping_name());
   // ServerSemaphore2 first: a client that finds ServerSemaphore1 finds both.
   // Fresh objects: a client still holding a dead server's semaphores must
-  // see that server gone, not this one.
+  // see that server gone, not this one. Clients watch the creator of
+  // ServerSemaphore1 to know that the server still serves.
   server2_ = NamedSemaphore::Create(names.server2, 0, 1, NamedCreation::kReplace);
   server1_ = NamedSemaphore::Create(names.server1, 0, 1, NamedCreation::kReplace);
   if (server1_ != nullptr && server2_ != nullptr) return true;
@@ -49,6 +49,16 @@ bool CFileMappingServerImp::CreateSemaphores() {
 void CFileMappingServerImp::CloseAll() {
   server1_.reset();
   server2_.reset();
+  client1_.reset();
+  client2_.reset();
+}
+
+bool CFileMappingServerImp::AttachClient(const RPCChannel::ChannelNames& names) {
+  // A client keeps its semaphores from one successful call to the next;
+  // whatever the names refer to now belongs to the client of this call.
+  if (client1_ == nullptr || !client1_->IsNamed()) client1_ = NamedSemaphore::Open(names.client1);
+  if (client2_ == nullptr || !client2_->IsNamed()) client2_ = NamedSemaphore::Open(names.client2);
+  return client1_ != nullptr && client2_ != nullptr;
 }
 
 int CFileMappingServerImp::Run() {
@@ -73,7 +83,7 @@ bool CFileMappingServerImp::ServeOneCall() {
   } catch (...) {
     // A throwing delegate or logger, or memory exhaustion: this call fails,
     // the service goes on.
-    if (call.request_taken) FailCall(call);
+    if (call.request_taken && !call.reply_sent) FailCall(call);
     return !Stopping();
   }
 }
@@ -107,13 +117,11 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
   Log(text::kRequestRead);
   // Both client semaphores now: they tie this call to its client, who holds
   // them for the whole call.
-  call.client1 = NamedSemaphore::Open(call.names.client1);
-  call.client2 = NamedSemaphore::Open(call.names.client2);
-  if (call.client1 == nullptr || call.client2 == nullptr) {
+  if (!AttachClient(call.names)) {
     Log(text::kRoundFailed);
     return false;
   }
-  call.client1->Release();
+  client1_->Release();
   return true;
 }
 
@@ -138,10 +146,11 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   }
   RPCChannel::WriteReply(view, reply);
   Log(text::kReplySent);
-  call.client2->Release();
+  client2_->Release();
+  call.reply_sent = true;
   Log(text::kWaitForTaken);
   platform::WaitOptions options;
-  options.peer_alive = [&call] { return call.client2->HasOtherHolders(); };
+  options.peer_alive = [this] { return client2_->HasOtherHolders(); };
   const platform::WaitResult taken = platform::WaitForObject(*server2_, options);
   if (taken == platform::WaitResult::kStopped) return false;
   if (taken == platform::WaitResult::kPeerGone) Log(text::kRoundFailed);
@@ -152,10 +161,9 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
 void CFileMappingServerImp::FailCall(Call& call) {
   // The client wakes from both of its waits and finds no reply: its call
   // fails at once rather than waiting for a reply that will not come.
-  if (call.client1 == nullptr) call.client1 = NamedSemaphore::Open(call.names.client1);
-  if (call.client2 == nullptr) call.client2 = NamedSemaphore::Open(call.names.client2);
-  if (call.client1 != nullptr) call.client1->Release();
-  if (call.client2 != nullptr) call.client2->Release();
+  AttachClient(call.names);
+  if (client1_ != nullptr) client1_->Release();
+  if (client2_ != nullptr) client2_->Release();
 }
 
 }  // namespace RPCServer

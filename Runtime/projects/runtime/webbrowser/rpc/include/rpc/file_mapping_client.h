@@ -1,7 +1,8 @@
 // CFileMappingClient: an RPC client over named file mappings and named
-// semaphores. Each call: create ClientSemaphore1 and 2, write the request
-// mapping, signal ServerSemaphore1, wait for ClientSemaphore1, wait for
-// ClientSemaphore2, read the reply mapping, signal ServerSemaphore2.
+// semaphores. Each call: make ClientSemaphore1 and 2 (or keep those of the
+// last successful call), write the request mapping, signal
+// ServerSemaphore1, wait for ClientSemaphore1, wait for ClientSemaphore2,
+// read the reply mapping, signal ServerSemaphore2.
 //
 // Beyond the bare channel: calls of all clients of one channel are served
 // one after another (a named mutex of the mapping name, released even when
@@ -12,8 +13,13 @@
 #include <memory>
 
 #include "platform/named_mutex.h"
+#include "platform/named_semaphore.h"
 #include "platform/text_types.h"
 #include "rpc/rpc_client.h"
+
+namespace RPCChannel {
+struct ChannelNames;
+}
 
 namespace RPCClient {
 
@@ -33,12 +39,16 @@ class CFileMappingClient final : public IRPCClient {
 
   // The call sequence; 0 when the server answered (`reply` holds its text).
   int CallServer(platform::WStringView function, platform::WStringView parameters, platform::WString* reply);
+  bool PrepareClientSemaphores(const RPCChannel::ChannelNames& names);
+  // Holds the serving server's two semaphores; false when no server serves.
+  bool FindServer(const RPCChannel::ChannelNames& names);
+  void DropChannelObjects();
   bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   bool WaitForRequestRead(Exchange& exchange);
   bool ReceiveReply(Exchange& exchange, platform::WString* reply);
   // Waits for one of the client's semaphores while the server lives,
   // pumping when a window is set.
-  bool WaitForServer(Exchange& exchange, platform::Waitable& semaphore);
+  bool WaitForServer(platform::Waitable& semaphore);
   void PumpWindowMessages();
   void Log(const platform::WChar* text) const;
 
@@ -49,6 +59,11 @@ class CFileMappingClient final : public IRPCClient {
   platform::WString mapping_name_;
   int connect_value_ = 0;
   std::unique_ptr<platform::NamedMutex> channel_lock_;  // made by the first call
+  // The channel's semaphores, kept from a successful call to the next.
+  std::unique_ptr<platform::NamedSemaphore> client1_;
+  std::unique_ptr<platform::NamedSemaphore> client2_;
+  std::unique_ptr<platform::NamedSemaphore> server1_;
+  std::unique_ptr<platform::NamedSemaphore> server2_;
   platform::WString result_text_;
   platform::WString error_text_;
 };

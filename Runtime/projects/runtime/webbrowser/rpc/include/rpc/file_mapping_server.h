@@ -14,6 +14,10 @@
 #include "platform/named_semaphore.h"
 #include "rpc/rpc_server_imp.h"
 
+namespace RPCChannel {
+struct ChannelNames;
+}
+
 namespace RPCServer {
 
 class CFileMappingServerImp final : public CRPCServerImp {
@@ -33,6 +37,8 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // One call, from the wait for a request to the client's acknowledgement.
   // False when the server is stopping.
   bool ServeOneCall();
+  // Holds the semaphores of the client whose call this is; false when it has gone.
+  bool AttachClient(const RPCChannel::ChannelNames& names);
   bool ReadRequest(Call& call);
   bool ReplyAndWait(Call& call);
   void FailCall(Call& call);
@@ -41,6 +47,10 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // between calls as well as during one.
   std::unique_ptr<platform::NamedSemaphore> server1_;
   std::unique_ptr<platform::NamedSemaphore> server2_;
+  // The client's, from one call to the next while their names still refer
+  // to them (service thread only).
+  std::unique_ptr<platform::NamedSemaphore> client1_;
+  std::unique_ptr<platform::NamedSemaphore> client2_;
 };
 
 }  // namespace RPCServer
