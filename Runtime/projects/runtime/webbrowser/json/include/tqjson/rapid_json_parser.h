@@ -18,6 +18,8 @@
 
 namespace TQJSON {
 
+struct JsonParseOutcome;
+
 class CRapidJsonParser final : public IJsonParser {
  public:
   CRapidJsonParser();
@@ -26,6 +28,14 @@ class CRapidJsonParser final : public IJsonParser {
 
  private:
   ~CRapidJsonParser() = default;
+
+  // Loading. Records the outcome of a parse, with the rules every load
+  // shares (the root must be an object or an array; `empty_string`: an
+  // empty input reports kParseErrorEmptyString), and answers 1 or 0.
+  std::int32_t FinishLoad(const JsonParseOutcome& outcome, bool empty_string);
+  std::int32_t FailLoad(std::int32_t code);
+  // The text of the current parse error; clears the scratch buffer.
+  const char16_t* LookupErrorText();
 
   // Addressing. The document does not change between loads, so an item or
   // handle stays valid as long as this object; only items and handles that
@@ -40,9 +50,26 @@ class CRapidJsonParser final : public IJsonParser {
   // 1 with the node that a path names, or JSONFUN_PATH_ERROR.
   std::int32_t FindPath(const char16_t* path, const JsonValue** node) const;
 
+  // Hands out the node that a lookup found (else returns the lookup's
+  // code): as an item with its fine type code, or as a handle with its
+  // coarse code.
+  std::int32_t HandOutNode(std::int32_t lookup, const JsonValue* node, JsonItem* item, std::int32_t* type);
+  std::int32_t HandOutNode(std::int32_t lookup, const JsonValue* node, JsonHandle* handle, std::int32_t* type);
+
+  // Selection of an object or array (`wanted` is its type code): 1 when
+  // the node is of that kind, else 0 with the node's coarse code (and, by
+  // item, the member's item).
+  std::int32_t SelectMember(JsonItem item, const char16_t* key, std::int32_t wanted, JsonItem* member,
+                            std::int32_t* type);
+  std::int32_t SelectMemberByHandle(JsonHandle handle, const char16_t* key, std::int32_t wanted, JsonHandle* member,
+                                    std::int32_t* type);
+  std::int32_t SelectNode(std::int32_t lookup, const JsonValue* node, std::int32_t wanted, JsonHandle* handle,
+                          std::int32_t* type);
+
   JsonDocument document_;
   std::int32_t parse_error_ = 0;
   std::uint32_t error_offset_ = 0;
+  std::u16string message_;
   JsonTextBuffer text_;
   ScratchBuffer scratch_;
   HandleTable<const JsonValue*> handles_;
