@@ -4,12 +4,17 @@
 // Peek() shows, so an error offset names the unit at which the parser
 // stopped. Past the end, and at a last unit cut short, Peek() and Take()
 // give 0, which RapidJSON takes as the end; Tell() then says how far the
-// input was really read. Not thread-safe; cheap to copy.
+// input was really read. RapidJSON's reader works on this object itself
+// (it makes no local copies of a stream without copy optimisation), so the
+// text before the reader's position can be looked at from its handler.
+// Not thread-safe.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "tqjson/json_document.h"
 
@@ -34,6 +39,26 @@ class JsonInputStream {
     return unit;
   }
   std::size_t Tell() const { return static_cast<std::size_t>(current_ - begin_); }
+
+  // The run of units that pass `belongs` and ends where the stream stands,
+  // as ASCII text (for UTF-8 input a view of the input; otherwise narrowed
+  // into `scratch`).
+  template <typename Belongs>
+  std::string_view TextBefore(Belongs belongs, std::string* scratch) const {
+    const std::uint8_t* start = current_;
+    while (static_cast<std::size_t>(start - begin_) >= sizeof(Unit) && belongs(Load(start - sizeof(Unit)))) {
+      start -= sizeof(Unit);
+    }
+    if constexpr (sizeof(Unit) == 1) {
+      return std::string_view(reinterpret_cast<const char*>(start), static_cast<std::size_t>(current_ - start));
+    } else {
+      scratch->clear();
+      for (const std::uint8_t* at = start; at < current_; at += sizeof(Unit)) {
+        scratch->push_back(static_cast<char>(Load(at)));
+      }
+      return *scratch;
+    }
+  }
 
   // Output is not supported; RapidJSON's reader never writes to its input
   // unless it parses in place, which the library does not do.
@@ -66,13 +91,3 @@ class JsonInputStream {
 };
 
 }  // namespace TQJSON
-
-namespace rapidjson {
-
-// Lets the reader keep the stream in registers inside its loops.
-template <typename Unit, TQJSON::UnitByteOrder kOrder>
-struct StreamTraits<TQJSON::JsonInputStream<Unit, kOrder>> {
-  enum { copyOptimization = 1 };
-};
-
-}  // namespace rapidjson

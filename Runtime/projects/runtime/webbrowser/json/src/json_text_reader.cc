@@ -1,8 +1,10 @@
 #include "json_text_reader.h"
 
+#include <string>
 #include <string_view>
 
 #include "json_input_stream.h"
+#include "json_double_text.h"
 #include "platform/codepage.h"
 #include "tqjson/json_allocator.h"
 // After the configuration in json_document.h.
@@ -11,8 +13,22 @@
 namespace TQJSON {
 namespace {
 
-constexpr unsigned kParseFlags =
-    rapidjson::kParseIterativeFlag | rapidjson::kParseNanAndInfFlag | rapidjson::kParseFullPrecisionFlag;
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseNanAndInfFlag;
+
+// Whether a unit can be part of a number's text: digits, signs, the
+// decimal point, the exponent mark and the letters of NaN and Infinity.
+template <typename Unit>
+bool IsNumberCharacter(Unit unit) {
+  const auto c = static_cast<std::uint32_t>(unit);
+  if (c >= '0' && c <= '9') return true;
+  switch (c) {
+    case '+': case '-': case '.': case 'e': case 'E': case 'I': case 'N': case 'a': case 'f': case 'i': case 'n':
+    case 't': case 'y':
+      return true;
+    default:
+      return false;
+  }
+}
 
 // The units of "\uDC00".
 constexpr std::size_t kUnicodeEscapeLength = 6;
@@ -44,13 +60,22 @@ struct StrictUtf32 : rapidjson::UTF32<char32_t> {
   }
 };
 
-// Passes the reader's events to the document and stops the parse at the
-// first object or array nested deeper than kMaxJsonNesting.
-class NestingLimitedHandler {
+// Passes the reader's events to the document, doing here what RapidJSON
+// 1.1 gets wrong:
+// - objects and arrays nest at most kMaxJsonNesting levels (the bracket
+//   one level too deep stops the parse with kParseErrorTermination);
+// - a number that RapidJSON hands over as a double is read again from its
+//   text by ReadJsonDouble, to the nearest double: RapidJSON's own
+//   conversion is approximate (its exact form turns a zero with a large
+//   exponent, "0e-40", into garbage) and reads on after NaN and the
+//   infinities ("Inf.5" would become 0.5). Integers it converts exactly. A number refused there stops the parse; refusal() is then
+//   its parse-error code (the reader's offset is the number's start).
+template <typename Stream>
+class DocumentBuilder {
  public:
   using Ch = char16_t;
 
-  explicit NestingLimitedHandler(JsonDocument& document) : document_(document) {}
+  DocumentBuilder(JsonDocument& document, const Stream& stream) : document_(document), stream_(stream) {}
 
   bool Null() { return document_.Null(); }
   bool Bool(bool value) { return document_.Bool(value); }
@@ -58,11 +83,26 @@ class NestingLimitedHandler {
   bool Uint(unsigned value) { return document_.Uint(value); }
   bool Int64(std::int64_t value) { return document_.Int64(value); }
   bool Uint64(std::uint64_t value) { return document_.Uint64(value); }
-  bool Double(double value) { return document_.Double(value); }
+  bool Double(double) {
+    const JsonDouble number = ReadJsonDouble(stream_.TextBefore(IsNumberCharacter<typename Stream::Ch>, &number_text_));
+    switch (number.outcome) {
+      case JsonDouble::kRead:
+        return document_.Double(number.value);
+      case JsonDouble::kInvalid:
+        refusal_ = rapidjson::kParseErrorValueInvalid;
+        return false;
+      case JsonDouble::kTooBig:
+        break;
+    }
+    refusal_ = rapidjson::kParseErrorNumberTooBig;
+    return false;
+  }
   bool RawNumber(const Ch* text, rapidjson::SizeType length, bool copy) {
     return document_.RawNumber(text, length, copy);
   }
-  bool String(const Ch* text, rapidjson::SizeType length, bool copy) { return document_.String(text, length, copy); }
+  bool String(const Ch* text, rapidjson::SizeType length, bool copy) {
+    return document_.String(text, length, copy);
+  }
   bool Key(const Ch* text, rapidjson::SizeType length, bool copy) { return document_.Key(text, length, copy); }
   bool StartObject() { return Enter() && document_.StartObject(); }
   bool EndObject(rapidjson::SizeType members) {
@@ -75,23 +115,35 @@ class NestingLimitedHandler {
     return document_.EndArray(elements);
   }
 
+  rapidjson::ParseErrorCode refusal() const { return refusal_; }
+
  private:
   bool Enter() { return ++depth_ <= kMaxJsonNesting; }
 
   JsonDocument& document_;
+  const Stream& stream_;
   unsigned depth_ = 0;
+  std::string number_text_;
+  rapidjson::ParseErrorCode refusal_ = rapidjson::kParseErrorNone;
 };
+
+// RapidJSON's reader, kept apart so that its loops are compiled the same
+// whatever surrounds the call.
+template <typename SourceEncoding, typename Stream, typename Handler>
+[[gnu::noinline]] rapidjson::ParseResult Read(Stream& stream, Handler& handler) {
+  rapidjson::GenericReader<SourceEncoding, DocumentEncoding, JsonAllocator> reader;
+  return reader.template Parse<kParseFlags>(stream, handler);
+}
 
 // Parses the stream to its end into the document.
 template <typename SourceEncoding, typename Stream>
 JsonParseOutcome ParseStream(JsonDocument& document, Stream stream, std::size_t end) {
   JsonParseOutcome outcome;
   auto parse = [&](JsonDocument& target) {
-    NestingLimitedHandler handler(target);
-    rapidjson::GenericReader<SourceEncoding, DocumentEncoding, JsonAllocator> reader;
-    const rapidjson::ParseResult result = reader.template Parse<kParseFlags>(stream, handler);
+    DocumentBuilder<Stream> builder(target, stream);
+    const rapidjson::ParseResult result = Read<SourceEncoding>(stream, builder);
     if (result.IsError()) {
-      outcome.code = result.Code();
+      outcome.code = builder.refusal() != rapidjson::kParseErrorNone ? builder.refusal() : result.Code();
       outcome.offset = result.Offset();
     } else if (stream.Tell() != end) {
       outcome.code = rapidjson::kParseErrorDocumentRootNotSingular;

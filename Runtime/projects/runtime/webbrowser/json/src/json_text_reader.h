@@ -7,8 +7,10 @@
 //   four (00 00 00 xx UTF-32BE, 00 xx 00 xx UTF-16BE, xx 00 00 00
 //   UTF-32LE, xx 00 xx 00 UTF-16LE), else UTF-8. Fewer than four bytes are
 //   UTF-8, without a mark. The mark is skipped.
-// - NaN, Inf and Infinity, each with an optional minus sign, are numbers;
-//   numbers are read with full precision.
+// - NaN, Inf and Infinity, each with an optional minus sign, are numbers
+//   (with no fraction or exponent after them); a number with a fraction or
+//   an exponent is the double nearest to its text (one too small for a
+//   double is a zero of its sign).
 // - Objects and arrays nest at most kMaxJsonNesting levels deep; the
 //   bracket one level too deep stops the parse with
 //   rapidjson::kParseErrorTermination. Parsing is iterative, so no input

@@ -212,15 +212,20 @@ std::int32_t CRapidJsonParser::SelectMemberByHandle(JsonHandle handle, const cha
   return SelectNode(result, found, wanted, member, type);
 }
 
+std::int32_t CRapidJsonParser::SelectPath(const char16_t* path, std::int32_t wanted, JsonHandle* handle,
+                                          std::int32_t* type) {
+  const JsonValue* node = nullptr;
+  const std::int32_t result = FindPath(path, &node);
+  return SelectNode(result, node, wanted, handle, type);
+}
+
 std::int32_t CRapidJsonParser::GetObjectMember(JsonItem item, const char16_t* key, JsonItem* member,
                                                std::int32_t* type) {
   return SelectMember(item, key, kJsonTypeObject, member, type);
 }
 
 std::int32_t CRapidJsonParser::GetObjectByPath(const char16_t* path, JsonHandle* handle, std::int32_t* type) {
-  const JsonValue* node = nullptr;
-  const std::int32_t result = FindPath(path, &node);
-  return SelectNode(result, node, kJsonTypeObject, handle, type);
+  return SelectPath(path, kJsonTypeObject, handle, type);
 }
 
 std::int32_t CRapidJsonParser::GetObjectMemberByHandle(JsonHandle handle, const char16_t* key, JsonHandle* member,
@@ -234,9 +239,7 @@ std::int32_t CRapidJsonParser::GetArrayMember(JsonItem item, const char16_t* key
 }
 
 std::int32_t CRapidJsonParser::GetArrayByPath(const char16_t* path, JsonHandle* handle, std::int32_t* type) {
-  const JsonValue* node = nullptr;
-  const std::int32_t result = FindPath(path, &node);
-  return SelectNode(result, node, kJsonTypeArray, handle, type);
+  return SelectPath(path, kJsonTypeArray, handle, type);
 }
 
 std::int32_t CRapidJsonParser::GetArrayMemberByHandle(JsonHandle handle, const char16_t* key, JsonHandle* member,

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "encoded_text.h"
 #include "generator_fixture.h"
 #include "platform/files.h"
 #include "testing/file_size_limit.h"
@@ -14,16 +15,6 @@ namespace TQJSON {
 namespace {
 
 using lumarine_testing::TempDir;
-
-std::string Utf16Bytes(const std::u16string& text, bool big_endian) {
-  std::string bytes;
-  for (const char16_t unit : text) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += big_endian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
 
 class Saving : public GeneratorTest {
  protected:

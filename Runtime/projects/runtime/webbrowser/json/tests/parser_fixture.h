@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/unicode.h"
 #include "tqjson/json_parser.h"
 #include "tqjson/json_parser_adapter.h"
 #include "tqjson/rapid_json_parser.h"

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <string>
 
+#include "allocation_failure.h"
+#include "encoded_text.h"
 #include "parser_fixture.h"
 #include "platform/unicode.h"
 #include "testing/temp_dir.h"
@@ -14,24 +17,6 @@ namespace TQJSON {
 namespace {
 
 using namespace std::string_literals;
-
-std::string Utf16Bytes(std::u16string_view text, bool big_endian) {
-  std::string bytes;
-  for (const char16_t unit : text) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += big_endian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
-
-std::string Utf32Bytes(std::u16string_view text, bool big_endian) {
-  std::string bytes;
-  for (const char32_t point : platform::Utf16ToUtf32(text)) {
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(point >> (8 * (big_endian ? 3 - i : i)));
-  }
-  return bytes;
-}
 
 std::string Nested(char open, int depth, std::string_view inner, char close) {
   return std::string(depth, open) + std::string(inner) + std::string(depth, close);
@@ -106,6 +91,43 @@ TEST_F(ParserTest, SpecialNumbersAreNumbers) {
   }
   EXPECT_FALSE(Load("[Infinit]"));
   EXPECT_FALSE(Load("[nan]"));
+  // The literals end where they end: no fraction or exponent follows them.
+  for (const char* extended : {"[Inf.5]", "[ -Infinity.25]", "[NaN.0]", "[InfE7]", "[NaNe1]"}) {
+    EXPECT_FALSE(Load(extended)) << extended;
+    EXPECT_EQ(ErrorText(), u"Invalid value.");
+  }
+  EXPECT_FALSE(Load("[1, -Inf.5]"));
+  EXPECT_EQ(ErrorOffset(), 4u);
+  std::string many = "[";
+  for (int i = 0; i < 200; ++i) many += "1.5,";
+  EXPECT_TRUE(Load(many + "2.5]"));
+  EXPECT_FALSE(Load(many + "NaN.5]"));
+  EXPECT_EQ(ErrorOffset(), many.size());
+}
+
+TEST_F(ParserTest, NumbersAreReadToTheNearestDouble) {
+  ASSERT_TRUE(Load("[0.1, 1.7976931348623157e308, 5e-324, 2.2250738585072011e-308, 0e-40, -0.000e-30, "
+                   "-65.613616999999977, 123456789012345678901234567890]"));
+  const double expected[] = {0.1, 1.7976931348623157e308, 5e-324, 2.2250738585072011e-308, 0.0, -0.0,
+                             -65.613616999999977, 123456789012345678901234567890.0};
+  for (std::uint32_t i = 0; i < 8; ++i) {
+    const std::u16string path = u"/" + std::u16string(1, static_cast<char16_t>(u'1' + i));
+    double value = 1;
+    ASSERT_EQ(parser_->GetDoubleByPath(path.c_str(), &value), 1);
+    EXPECT_EQ(value, expected[i]) << i;
+    EXPECT_EQ(std::signbit(value), std::signbit(expected[i])) << i;
+  }
+  ASSERT_TRUE(Load("[1e-400, -1e-400, 2.4703282292062328e-324, 0.0e-400]"));
+  double tiny = 1;
+  EXPECT_EQ(parser_->GetDoubleByPath(u"/2", &tiny), 1);
+  EXPECT_TRUE(tiny == 0.0 && std::signbit(tiny));
+  EXPECT_EQ(parser_->GetDoubleByPath(u"/3", &tiny), 1);
+  EXPECT_EQ(tiny, 5e-324);
+  for (const char* huge : {"[1e309]", "[ 9e308]", "[-1.8e308]"}) {
+    EXPECT_FALSE(Load(huge)) << huge;
+    EXPECT_EQ(ErrorText(), u"Number too big to be stored in double.");
+  }
+  EXPECT_EQ(ErrorOffset(), 1u);
 }
 
 TEST_F(ParserTest, EmptyAndMissingInputsHaveCodesOfTheirOwn) {
@@ -166,7 +188,11 @@ TEST_F(ParserTest, NestingIsLimitedWithoutExhaustingTheStack) {
   EXPECT_FALSE(Load(deep_objects));
   EXPECT_EQ(ErrorText(), u"Terminate parsing due to Handler error.");
 
-  ASSERT_TRUE(Load(Nested('[', 1000, "7", ']')));
+  const std::string deepest = Nested('[', 1000, "7", ']');
+  ASSERT_TRUE(Load(deepest));
+  const char16_t* text = nullptr;
+  ASSERT_EQ(parser_->GetArrayJsonTextByPath(u"/", &text), 1);
+  EXPECT_EQ(platform::Utf16ToUtf8(text), deepest);
   std::int32_t depth = 0;
   JsonItem item = 0;
   std::int32_t type = 0;
@@ -215,6 +241,24 @@ TEST_F(ParserTest, SurrogatesMustBePaired) {
   EXPECT_EQ(ErrorText(), u"Invalid encoding in string.");
   EXPECT_EQ(parser_->LoadFromString(u"[\"\xD800\"]"), 0);
   EXPECT_EQ(ErrorText(), u"Invalid encoding in string.");
+}
+
+TEST_F(ParserTest, AnAllocationFailureAtAnyPointGivesMinusFiveAndTheReaderStaysUsable) {
+  const std::string ansi = "{\"name\":\"caf\xE9\",\"list\":[1.5,\"\\u00e9\",{\"deep\":[true,\"" +
+                           std::string(300, 'x') + "\"]}]}";
+  for (long successes = 0;; ++successes) {
+    std::int32_t result = 0;
+    long failures = 0;
+    {
+      ScopedAllocationFailure failure(successes);
+      result = parser_->LoadFromBuffer(ansi.data(), static_cast<std::uint32_t>(ansi.size()));
+      failures = failure.failures();
+    }
+    ASSERT_EQ(result, failures == 0 ? 1 : kJsonExceptionCaught) << successes;
+    if (failures == 0) break;
+  }
+  EXPECT_EQ(StringAt(u"/name"), u"caf\u00E9");
+  EXPECT_EQ(StringAt(u"/list/2"), u"\u00E9");
 }
 
 class ParserFileTest : public ParserTest {

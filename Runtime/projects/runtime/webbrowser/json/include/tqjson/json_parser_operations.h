@@ -26,6 +26,26 @@
 //   into a scratch buffer that the next blob read or error-text request
 //   overwrites; JSON texts point into a buffer that the next JSON-text
 //   request overwrites. The caller never frees any of them.
+//
+// Loading:
+// - Bytes and files are read in the encoding their start shows (a UTF-8,
+//   UTF-16 or UTF-32 byte-order mark, else the zero bytes among the first
+//   four, else UTF-8); bytes that are not UTF-8 are read again as
+//   Windows-1252 text. A string is read as UTF-16 text.
+// - The whole input must be one object or array, nested at most 1000
+//   levels deep, followed by nothing but white space. NaN, Inf and
+//   Infinity (with an optional minus sign) are numbers. Escaped surrogates
+//   must come in pairs.
+// - A failed load leaves an error code (texts: "The document is empty.",
+//   "Invalid value.", ...) and the offset where the parser stopped: in
+//   bytes of the input (a string counts 2 bytes a character), or in
+//   characters after a Windows-1252 reading; 0 for a root of the wrong
+//   kind or a missing input. An empty buffer or string reports "The string
+//   is empty.", an empty file "The document is empty.".
+// - LoadFromFileWithMessage's message is "Json format error!\r\nError Row:
+//   <row>.\r\nError Offset: <offset>.\r\nError Text: <text>", the row and
+//   offset counted in the file's decoded text; a file that cannot be read
+//   gets no message.
 #pragma once
 
 #include <cstdint>

@@ -63,8 +63,15 @@ class CRapidJsonParser final : public IJsonParser {
                             std::int32_t* type);
   std::int32_t SelectMemberByHandle(JsonHandle handle, const char16_t* key, std::int32_t wanted, JsonHandle* member,
                                     std::int32_t* type);
+  std::int32_t SelectPath(const char16_t* path, std::int32_t wanted, JsonHandle* handle, std::int32_t* type);
   std::int32_t SelectNode(std::int32_t lookup, const JsonValue* node, std::int32_t wanted, JsonHandle* handle,
                           std::int32_t* type);
+
+  // Writes the node that a lookup found (else returns the lookup's code)
+  // as JSON text into the text buffer, when it passes `is_kind` (any node
+  // when null); 0 for a node of another kind or a null output.
+  using KindTest = bool (JsonValue::*)() const;
+  std::int32_t WriteNodeText(std::int32_t lookup, const JsonValue* node, KindTest is_kind, const char16_t** text);
 
   JsonDocument document_;
   std::int32_t parse_error_ = 0;
