@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/wide_string.h"
 #include "tqjson/json_document.h"
@@ -86,5 +87,11 @@ struct EmptyKind : AlwaysPresent<NoValue> {
 using NullKind = EmptyKind<rapidjson::kNullType>;
 using ObjectKind = EmptyKind<rapidjson::kObjectType>;
 using ArrayKind = EmptyKind<rapidjson::kArrayType>;
+
+// A value already built with the document's allocator (a grafted
+// sub-tree): it is moved into place and its argument left null.
+struct MovedValueKind : AlwaysPresent<JsonValue*> {
+  static JsonValue Make(JsonValue* value, JsonPoolAllocator&) { return std::move(*value); }
+};
 
 }  // namespace TQJSON

@@ -1,8 +1,15 @@
-// How the reader decides the files of JSONTestSuite's test_parsing folder.
+// How the reader decides the files of JSONTestSuite's test_parsing folder
+// (and the writer's LoadFromString those that are UTF-8 text).
 // A y_ file (valid JSON) must load and an n_ file (invalid JSON) must not,
 // except for the deviations listed here with their reasons; every i_ file
 // (left to the implementation) is listed with the reader's decision.
 #pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <optional>
+#include <string>
 
 namespace TQJSON {
 
@@ -83,5 +90,34 @@ constexpr SuiteDecision kNoRoundTrip[] = {
     {"y_object_escaped_null_in_key.json", true, "a member name holds U+0000"},
     {"y_string_null_escape.json", true, "a string holds U+0000"},
 };
+
+template <std::size_t kCount>
+const SuiteDecision* FindDecision(const SuiteDecision (&list)[kCount], const std::string& file) {
+  const auto found = std::find_if(std::begin(list), std::end(list), [&](const SuiteDecision& d) { return d.file == file; });
+  return found != std::end(list) ? found : nullptr;
+}
+
+// What a file must do: load or not, and why when its name does not say;
+// whether its document can be regenerated through the interfaces.
+struct SuiteExpectation {
+  bool accepted = false;
+  std::string reason;
+  bool round_trip = false;
+};
+
+inline std::optional<SuiteExpectation> ExpectationFor(const std::string& file) {
+  const SuiteDecision* decision = FindDecision(kSuiteDeviations, file);
+  if (decision == nullptr) decision = FindDecision(kImplementationDefined, file);
+  SuiteExpectation expected;
+  if (decision != nullptr) {
+    expected = {decision->accepted, decision->reason};
+  } else if (file.rfind("y_", 0) == 0 || file.rfind("n_", 0) == 0) {
+    expected.accepted = file[0] == 'y';
+  } else {
+    return std::nullopt;
+  }
+  expected.round_trip = expected.accepted && FindDecision(kNoRoundTrip, file) == nullptr;
+  return expected;
+}
 
 }  // namespace TQJSON

@@ -31,34 +31,6 @@ namespace {
 
 constexpr std::chrono::seconds kTimeout{20};
 
-template <std::size_t kCount>
-const SuiteDecision* FindDecision(const SuiteDecision (&list)[kCount], const std::string& file) {
-  const auto found = std::find_if(std::begin(list), std::end(list), [&](const SuiteDecision& d) { return d.file == file; });
-  return found != std::end(list) ? found : nullptr;
-}
-
-// What a file must do: load or not, and why when its name does not say.
-struct Expectation {
-  bool accepted = false;
-  std::string reason;
-  bool round_trip = false;
-};
-
-std::optional<Expectation> ExpectationFor(const std::string& file) {
-  const SuiteDecision* decision = FindDecision(kSuiteDeviations, file);
-  if (decision == nullptr) decision = FindDecision(kImplementationDefined, file);
-  Expectation expected;
-  if (decision != nullptr) {
-    expected = {decision->accepted, decision->reason};
-  } else if (file.rfind("y_", 0) == 0 || file.rfind("n_", 0) == 0) {
-    expected.accepted = file[0] == 'y';
-  } else {
-    return std::nullopt;
-  }
-  expected.round_trip = expected.accepted && FindDecision(kNoRoundTrip, file) == nullptr;
-  return expected;
-}
-
 // The whole tree of a reader as compact text.
 std::u16string TreeText(IJsonParser& reader) {
   const char16_t* text = nullptr;
@@ -95,7 +67,7 @@ std::string RoundTrip(IJsonParser& original) {
 }
 
 // Runs in the child: "" when the file behaves as expected.
-std::string CheckFile(const std::filesystem::path& path, const Expectation& expected) {
+std::string CheckFile(const std::filesystem::path& path, const SuiteExpectation& expected) {
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   IJsonParser* reader = NewParserChain();
@@ -137,7 +109,7 @@ TEST(JsonTestSuite, EveryParsingFileIsDecidedAsListed) {
   std::vector<std::string> failures;
   for (const std::filesystem::path& path : SuiteFiles(folder)) {
     const std::string file = path.filename().string();
-    const std::optional<Expectation> expected = ExpectationFor(file);
+    const std::optional<SuiteExpectation> expected = ExpectationFor(file);
     if (!expected) {
       failures.push_back(file + ": not decided in json_test_suite_expectations.h");
       continue;

@@ -144,7 +144,8 @@
   X(PLAIN, std::int32_t, SaveToBuffer, (const std::uint8_t** data, std::uint32_t* size, std::int32_t encoding), (data, size, encoding)) \
   /* Destroys the object on which it is called and everything it owns. */ \
   X(RELEASE, void, Release, (), ()) \
-  /* Loading a document (handle 1 for its root) and grafting parsed files and texts as members or elements. */ \
+  /* Loading: the parsed file or text replaces the document and the handles start again, handle 1 for its root. A file that cannot be read, does not parse or holds no object or array gives -3; a text that does not parse (an empty or null one too) gives 0, one whose root is no object or array -3. On failure the document, its items and handles stay as they were. */ \
+  /* Grafting: the parsed file or text is copied in as a member of an object or an element of an array, and its handle handed out; a member whose path has a handle already is replaced in place and keeps it. The parent is checked first and nothing is read when it fails: -10 a path naming nothing, -2 an unknown handle or one whose value is gone, -1 a null key, 0 a null output or a parent of the wrong kind. Then the source gives -3 or 0 as for the loads. A failure changes nothing. */ \
   X(PLAIN, std::int32_t, LoadFromFile, (const char16_t* file_name, TQJSON::JsonHandle* root), (file_name, root)) \
   X(PLAIN, std::int32_t, InsertFileMemberByPath, (const char16_t* path, const char16_t* key, const char16_t* file_name, TQJSON::JsonHandle* added), (path, key, file_name, added)) \
   X(PLAIN, std::int32_t, InsertFileByPath, (const char16_t* path, const char16_t* file_name, TQJSON::JsonHandle* added), (path, file_name, added)) \
@@ -159,6 +160,6 @@
   X(PLAIN, std::int32_t, GetPathOfHandle, (TQJSON::JsonHandle handle, char16_t* buffer, std::uint32_t capacity), (handle, buffer, capacity)) \
   /* The handle of the value a path names, registered if new. */ \
   X(PLAIN, std::int32_t, GetHandleOfPath, (const char16_t* path, TQJSON::JsonHandle* handle), (path, handle)) \
-  /* Grafts a parsed text as a member of the object item (always added). */ \
+  /* Grafts a parsed text as a member of the object item (always added). The item is checked first (-2 unknown, -1 null key, -3 not an object); the text then gives 0 or -3 as for LoadFromString. */ \
   X(PLAIN, std::int32_t, InsertTextMember, (TQJSON::JsonItem item, const char16_t* key, const char16_t* text), (item, key, text))
 // clang-format on

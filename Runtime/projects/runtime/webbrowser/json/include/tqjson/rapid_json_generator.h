@@ -63,6 +63,20 @@ class CRapidJsonGenerator final : public IJsonGenerator {
   template <typename Addition>
   std::int32_t GrowContainer(JsonValue* container, Addition addition);
 
+  // Loading and grafting. An InputReader parses a file or a text (its
+  // `source`) into a document of its own: 1, else the operation's code.
+  using InputReader = std::int32_t (*)(const char16_t* source, JsonDocument& parsed);
+  // Replaces the document by the one read, registering its root as handle
+  // 1; on failure nothing changes.
+  std::int32_t LoadDocument(InputReader read, const char16_t* source, JsonHandle* root);
+  // Graft what is read as a member or element of the parent, which is
+  // checked before anything is read.
+  std::int32_t InsertMember(const Parent& parent, const char16_t* key, InputReader read, const char16_t* source,
+                            JsonHandle* added);
+  std::int32_t InsertElement(const Parent& parent, InputReader read, const char16_t* source, JsonHandle* added);
+  // Reads `source` and copies its root into this document's pool.
+  std::int32_t ReadSubTree(InputReader read, const char16_t* source, JsonValue* tree);
+
   std::int32_t SaveFile(const char16_t* file_name, std::int32_t encoding, bool indented);
   bool HasContainerRoot() const;
 
