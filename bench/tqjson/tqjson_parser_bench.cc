@@ -12,16 +12,10 @@
 // the end.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <map>
+#include <cstdint>
 #include <string>
 
-#include "testing/shared_data.h"
+#include "side_by_side.h"
 #include "tqjson/json_document.h"
 #include "tqjson/json_parser.h"
 #include "tqjson/json_parser_adapter.h"
@@ -32,39 +26,9 @@
 namespace {
 
 using namespace TQJSON;
-using Clock = std::chrono::steady_clock;
+using namespace tqjson_bench;
 
 constexpr unsigned kRawParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseNanAndInfFlag;
-const char* const kFiles[] = {"canada.json", "citm_catalog.json", "twitter.json"};
-
-struct Best {
-  double library = 1e9;
-  double raw = 1e9;
-};
-
-std::map<std::string, Best> best;  // by "<operation> <file>"
-std::map<std::string, std::string> contents;
-
-double SecondsOf(const std::function<void()>& work) {
-  const auto start = Clock::now();
-  work();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Runs RapidJSON and the library in turn in every iteration, so that both
-// see the same machine load, and keeps the best time of each. The
-// benchmark's own figure is the library's time.
-void Compare(benchmark::State& state, const std::string& name, const std::function<void()>& raw,
-             const std::function<void()>& library) {
-  Best& kept = best[name];
-  for (auto _ : state) {
-    kept.raw = std::min(kept.raw, SecondsOf(raw));
-    const double seconds = SecondsOf(library);
-    kept.library = std::min(kept.library, seconds);
-    state.SetIterationTime(seconds);
-  }
-}
-
 IJsonParser* NewReader() {
   auto* adapter = new CJsonParserAdapter();
   adapter->SetImplementation(new CRapidJsonParser());
@@ -115,26 +79,11 @@ void Serialise(benchmark::State& state, const std::string& file) {
 }
 
 void RegisterFile(const std::string& file) {
-  const std::string path = lumarine_testing::SharedDataPath("nativejson/" + file);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::printf("%s; skipped\n", lumarine_testing::MissingSharedData(path).c_str());
-    return;
-  }
-  contents[file].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!ReadFile(file)) return;
   benchmark::RegisterBenchmark(("parse " + file).c_str(), Parse, file)->UseManualTime()->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark(("serialise " + file).c_str(), Serialise, file)
       ->UseManualTime()
       ->Unit(benchmark::kMillisecond);
-}
-
-void PrintRatio(const std::string& operation, const std::string& file) {
-  const auto found = best.find(operation + " " + file);
-  if (found == best.end()) return;
-  const double megabytes = static_cast<double>(contents[file].size()) / 1e6;
-  std::printf("%-9s %-17s library %7.1f MB/s, raw RapidJSON %7.1f MB/s, ratio %.2f\n", operation.c_str(),
-              file.c_str(), megabytes / found->second.library, megabytes / found->second.raw,
-              found->second.library / found->second.raw);
 }
 
 }  // namespace
