@@ -8,15 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
-#include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/latency_samples.h"
 #include "rpc/file_mapping_client.h"
 #include "rpc/file_mapping_server.h"
 
@@ -27,7 +24,7 @@ constexpr int kSamples = 20000;
 int to_child = -1;
 int from_child = -1;
 platform::WString mapping_name;
-std::map<std::string, std::vector<double>> samples_us;
+bench::LatencySamples samples;
 
 class Echo : public IRPCFunDelegate {
  public:
@@ -54,24 +51,8 @@ int ServeChild(int input, int output) {
   return 0;
 }
 
-template <typename RoundTrip>
-void Measure(benchmark::State& state, const std::string& name, RoundTrip round_trip) {
-  std::vector<double>& samples = samples_us[name];
-  samples.clear();
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    if (!round_trip()) {
-      state.SkipWithError("round trip failed");
-      break;
-    }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    state.SetIterationTime(took.count());
-    samples.push_back(took.count() * 1e6);
-  }
-}
-
 void BM_PipePingPong(benchmark::State& state) {
-  Measure(state, "pipe ping-pong", [] {
+  samples.Measure(state, "pipe ping-pong", [] {
     char byte = 'p';
     return ::write(to_child, &byte, 1) == 1 && ::read(from_child, &byte, 1) == 1;
   });
@@ -80,7 +61,7 @@ void BM_PipePingPong(benchmark::State& state) {
 void BM_RpcCall(benchmark::State& state) {
   RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
   client.Connect(mapping_name.c_str(), 0);
-  Measure(state, "rpc call", [&client] {
+  samples.Measure(state, "rpc call", [&client] {
     const platform::WChar* result = nullptr;
     return client.Call(u"echo", u"ping", &result, nullptr) == 0 && result != nullptr;
   });
@@ -89,26 +70,9 @@ void BM_RpcCall(benchmark::State& state) {
 BENCHMARK(BM_PipePingPong)->Iterations(kSamples)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RpcCall)->Iterations(kSamples)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-double Percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
-
 void Report() {
-  const auto& pipe = samples_us["pipe ping-pong"];
-  const auto& rpc = samples_us["rpc call"];
-  std::printf("\nround trip between two processes, %zu samples each\n", rpc.size());
-  for (const auto& [name, values] : samples_us) {
-    std::printf("  %-16s p50 %8.2f us   p99 %8.2f us\n", name.c_str(), Percentile(values, 0.50),
-                Percentile(values, 0.99));
-  }
-  const double pipe50 = Percentile(pipe, 0.50);
-  const double pipe99 = Percentile(pipe, 0.99);
-  if (pipe50 > 0 && pipe99 > 0) {
-    std::printf("  rpc / pipe       p50 %8.1fx       p99 %8.1fx   (goal: p50 within 10x)\n",
-                Percentile(rpc, 0.50) / pipe50, Percentile(rpc, 0.99) / pipe99);
-  }
+  samples.Report("round trip between two processes", "rpc call", "pipe ping-pong");
+  std::printf("  (goal: p50 within 10x)\n");
 }
 
 }  // namespace

@@ -128,6 +128,17 @@ TEST_F(ScriptRuntimeTest, ExitingOnTheRenderThreadWithLivePagesIsClean) {
   EXPECT_EQ(status->code, 0);
 }
 
+TEST_F(ScriptRuntimeTest, EndOfInputWithLivePagesIsClean) {
+  renderer_->LoadPage(1, 10, true, "main.js", "var kept = [1, 2, 3];");
+  renderer_->LoadPage(1, 11, false, "sub.js", "var kept = {};");
+  Next("context-created");
+  renderer_->CloseConnection();
+  const std::optional<ExitStatus> status = renderer_->WaitForExit(kPatience);
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exited) << "killed by signal " << status->signal;
+  EXPECT_EQ(status->code, 0) << "output (a leak report under the sanitizers): " << renderer_->Output();
+}
+
 TEST_F(ScriptRuntimeTest, PromiseJobsRunAfterTheScript) {
   renderer_->LoadPage(1, 10, true, "async.js",
                       "(async () => { await null; send('after-await', 'yes'); })(); send('sync', 'first');");

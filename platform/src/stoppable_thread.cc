@@ -24,6 +24,10 @@ void StopToken::RequestStop() { SetAndWake(word_); }
 
 const StopToken* StopToken::Current() { return current_token; }
 
+ScopedStopToken::ScopedStopToken(const StopToken& token) : previous_(current_token) { current_token = &token; }
+
+ScopedStopToken::~ScopedStopToken() { current_token = previous_; }
+
 StoppableThread::~StoppableThread() {
   RequestStop();
   WaitForEndUnbounded();

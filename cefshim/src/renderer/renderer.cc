@@ -16,7 +16,11 @@ Renderer::Renderer(CefRefPtr<CefRenderProcessHandler> handler, std::shared_ptr<w
 
 Renderer::~Renderer() {
   engine_.reset();  // detaches every context and value first
-  for (auto& entry : browsers_) entry.second->Destroy();
+  for (auto& entry : browsers_) {
+    // A frame and its context hold each other: part them so both go.
+    for (const CefRefPtr<FrameImpl>& frame : entry.second->Frames()) frame->TakeContext();
+    entry.second->Destroy();
+  }
 }
 
 void Renderer::Start() {

@@ -63,6 +63,23 @@ class StoppableThread {
   bool started_ = false;
 };
 
+// Makes `token` the calling thread's current stop token for the life of
+// the object, for a thread that is not a StoppableThread: the thread's
+// platform waits and SleepUnlessStopped end at once when another thread
+// calls token.RequestStop(). The previous current token comes back when the
+// object is destroyed. `token` must outlive the object; the object belongs
+// to the thread that made it.
+class ScopedStopToken {
+ public:
+  explicit ScopedStopToken(const StopToken& token);
+  ~ScopedStopToken();
+  ScopedStopToken(const ScopedStopToken&) = delete;
+  ScopedStopToken& operator=(const ScopedStopToken&) = delete;
+
+ private:
+  const StopToken* const previous_;
+};
+
 // Sleeps, but returns false at once when the calling thread's stop is
 // requested. True after a full sleep.
 bool SleepUnlessStopped(std::uint32_t milliseconds);

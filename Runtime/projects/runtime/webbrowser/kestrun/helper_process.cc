@@ -6,17 +6,19 @@
 #include "other_app_provider.h"
 #include "platform/message_box.h"
 #include "render_app_provider.h"
+#include "renderer_services.h"
 #include "renderer_state.h"
 
 namespace Kestrun {
 namespace {
 
-// The renderer's state is never freed: threads it serves may still use it
-// while the process exits. Null when it cannot be created.
+// The renderer's state, never freed: it lives as long as the process. Null
+// until created, and when it cannot be.
+RendererState* process_renderer_state = nullptr;
+
 RendererState* CreateProcessRendererState() {
-  static RendererState* state = nullptr;
-  state = RendererState::Create().release();
-  return state;
+  process_renderer_state = RendererState::Create().release();
+  return process_renderer_state;
 }
 
 // The application object for a renderer or another child process kind;
@@ -51,7 +53,10 @@ int RunHelperProcess(int argc, char* argv[]) {
   }
   CefRefPtr<CefProvider::ClientApp> provider = CreateProvider(kind);
   if (!provider) return 1;
-  return CefExecuteProcess(main_args, provider, nullptr);
+  const int result = CefExecuteProcess(main_args, provider, nullptr);
+  // No thread of the renderer's may run while the process exits.
+  if (process_renderer_state != nullptr) StopRendererService(*process_renderer_state);
+  return result;
 }
 
 }  // namespace Kestrun

@@ -2,18 +2,31 @@
 
 #include <cstdlib>
 
+#include "evaluation_handlers.h"
 #include "message_names.h"
+#include "renderer_services.h"
 #include "web_browser_object_id.h"
 
 namespace CefProvider {
 
-bool CRenderAppProvider::OnProcessMessageReceived(CefRefPtr<CefBrowser> /*browser*/, CefRefPtr<CefFrame> /*frame*/,
-                                                  CefProcessId /*source_process*/,
+bool CRenderAppProvider::OnProcessMessageReceived(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                                                  CefProcessId source_process,
                                                   CefRefPtr<CefProcessMessage> message) {
   if (!message) return false;
   const CefString name = message->GetName();
-  if (name == Kestrun::kKillKestrunRequest) std::exit(0);
-  if (name == Kestrun::kSaveWebBrowserObjectID) return Kestrun::SaveWebBrowserObjectId(state_->slot, message);
+  if (name == Kestrun::kKillKestrunRequest) {
+    Kestrun::StopRendererService(*state_);
+    std::exit(0);
+  }
+  if (name == Kestrun::kSaveWebBrowserObjectID) {
+    const bool saved = Kestrun::SaveWebBrowserObjectId(state_->slot, message);
+    Kestrun::StartRendererService(*state_);
+    return saved;
+  }
+  if (name == Kestrun::kEvaluateJavascriptRequestAsync) {
+    return Kestrun::EvaluateAsync(state_->slot, browser, frame, source_process, message);
+  }
+  if (name == Kestrun::kEvaluateJavascriptRequestSync) return Kestrun::EvaluateSync(state_->slot, frame, message);
   return false;
 }
 

@@ -16,8 +16,9 @@ class CRenderAppProvider : public ClientApp, public CefRenderProcessHandler {
   CefRefPtr<CefRenderProcessHandler> GetRenderProcessHandler() override { return this; }
 
   // Dispatches by exact name: "KillKestrunRequest" ends the process with
-  // exit code 0 at once; "SaveWebBrowserObjectID" stores the identifier.
-  // Any other name answers false.
+  // exit code 0 at once; "SaveWebBrowserObjectID" stores the identifier
+  // (and the first one starts the "ExecJS" service); the two evaluation
+  // requests evaluate script. Any other name answers false.
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                                 CefProcessId source_process, CefRefPtr<CefProcessMessage> message) override;
 

@@ -1,0 +1,49 @@
+#include "javascript_processor_handler.h"
+
+#include "platform/wait.h"
+#include "script_evaluation.h"
+
+namespace Kestrun {
+namespace {
+
+// How often a waiting "ExecJS" looks at the event call in progress.
+constexpr std::uint32_t kWatchIntervalMs = 100;
+
+const platform::WChar* HandOut(const std::optional<platform::WString>& text, platform::WString& copy) {
+  if (!text) return nullptr;
+  copy = *text;
+  return copy.c_str();
+}
+
+}  // namespace
+
+int CJavaScriptProcessorHandler::Invoke(const platform::WChar* function, const platform::WChar* /*parameters*/,
+                                        const platform::WChar** result, const platform::WChar** error) {
+  if (function == nullptr || platform::WStringView(function) != kExecJsFunction) return 0;
+  const platform::WChar* result_text = nullptr;
+  const platform::WChar* error_text = nullptr;
+  int code = kEvaluationStepFailed;
+  try {
+    WaitForEvaluation();
+    const ScriptResultSlot::Contents contents = slot_->Copy();
+    code = contents.code;
+    result_text = HandOut(contents.resultText, result_);
+    error_text = HandOut(contents.errorText, error_);
+  } catch (...) {
+    result_text = error_text = nullptr;
+  }
+  if (result != nullptr) *result = result_text;
+  if (error != nullptr) *error = error_text;
+  return code;
+}
+
+void CJavaScriptProcessorHandler::WaitForEvaluation() {
+  const EventCallWatch::Clock::time_point waiting_since = EventCallWatch::Clock::now();
+  platform::WaitOptions options;
+  options.timeout_ms = kWatchIntervalMs;
+  while (platform::WaitForObject(*slot_->semaphore, options) == platform::WaitResult::kTimeout) {
+    watch_->EndCallHoldingUp(waiting_since);
+  }
+}
+
+}  // namespace Kestrun
