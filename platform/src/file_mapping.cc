@@ -8,13 +8,23 @@ namespace platform {
 
 std::unique_ptr<FileMapping> FileMapping::Create(WStringView name, std::size_t size, NamedCreation how,
                                                  bool* existed) {
-  auto file = NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, size, {}, existed);
-  if (file == nullptr) return nullptr;
-  return std::unique_ptr<FileMapping>(new FileMapping(std::move(file)));
+  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, size, {}, existed));
+}
+
+std::unique_ptr<FileMapping> FileMapping::CreateHolding(WStringView name, std::string_view contents,
+                                                        NamedCreation how, bool* existed) {
+  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, contents.size(), contents, existed));
 }
 
 std::unique_ptr<FileMapping> FileMapping::Open(WStringView name) {
-  auto file = NamedObjectFile::Open(NamedObjectKind::kFileMapping, name);
+  return Wrap(NamedObjectFile::Open(NamedObjectKind::kFileMapping, name));
+}
+
+std::unique_ptr<FileMapping> FileMapping::OpenAndRemoveName(WStringView name) {
+  return Wrap(NamedObjectFile::Open(NamedObjectKind::kFileMapping, name, true));
+}
+
+std::unique_ptr<FileMapping> FileMapping::Wrap(std::unique_ptr<NamedObjectFile> file) {
   if (file == nullptr) return nullptr;
   return std::unique_ptr<FileMapping>(new FileMapping(std::move(file)));
 }

@@ -8,8 +8,8 @@ namespace platform {
 namespace {
 
 // Ownership is an exclusive lock on this byte (byte 0 is the liveness lock
-// every handle holds).
-constexpr off_t kOwnerByte = 1;
+// every handle holds, byte 1 its creator's).
+constexpr off_t kOwnerByte = 2;
 
 bool SetOwnerLock(int fd, short type) { return detail::LockByte(fd, kOwnerByte, type, true); }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "byte_lock.h"
 #include "platform/unicode.h"
@@ -28,8 +29,10 @@ constexpr WStringView kLocalPrefix = u"Local\\";
 // means nobody else holds the object.
 constexpr off_t kLivenessByte = 0;
 // The handle that made the object holds an exclusive lock on this byte
-// (byte 1 is a mutex's).
-constexpr off_t kCreatorByte = 2;
+// (byte 2 is a mutex's). It follows the liveness byte, so that one lock
+// takes both.
+constexpr off_t kCreatorByte = 1;
+static_assert(kCreatorByte == kLivenessByte + 1);
 
 std::uint64_t Fnv1a(std::string_view bytes) {
   std::uint64_t hash = 1469598103934665603ULL;
@@ -42,38 +45,68 @@ std::uint64_t Fnv1a(std::string_view bytes) {
 
 bool SetLivenessLock(int fd, short type, bool wait) { return detail::LockByte(fd, kLivenessByte, type, wait); }
 
-// What an open file is, taken once so that later checks need only stat the
-// path.
-bool Identify(int fd, NamedObjectFile::FileId* id) {
+// Exclusive locks on the liveness and creator bytes at once: they succeed
+// only on a file that nobody holds, and make this handle its creator.
+bool LockAsCreator(int fd) { return detail::LockBytes(fd, kLivenessByte, 2, F_WRLCK, false); }
+
+// What a handle's file is now: its size, and whether its name still refers
+// to it. Object files are only ever made at their path and unlinked, never
+// linked or renamed, so a file is named exactly while its link count is not
+// zero. That needs no walk of the path, unlike a stat of the path.
+struct FileState {
+  std::uint64_t size = 0;
+  bool named = false;
+};
+
+bool Inspect(int fd, FileState* state) {
   struct stat info = {};
   if (::fstat(fd, &info) != 0) return false;
-  *id = NamedObjectFile::FileId{info.st_dev, info.st_ino, static_cast<std::uint64_t>(info.st_size)};
+  *state = FileState{static_cast<std::uint64_t>(info.st_size), info.st_nlink != 0};
   return true;
 }
 
-// True while `path` names the file `id`.
-bool Names(const std::string& path, const NamedObjectFile::FileId& id) {
-  struct stat info = {};
-  return ::lstat(path.c_str(), &info) == 0 && info.st_dev == id.device && info.st_ino == id.inode;
+bool IsNamedFile(int fd) {
+  FileState state;
+  return Inspect(fd, &state) && state.named;
 }
 
 // When the kernel cannot tell, the peer is taken as live: a wait then goes
 // on rather than failing a healthy call.
 bool OthersHold(int fd) { return detail::ByteLockedByOthers(fd, kLivenessByte); }
 
-bool Initialise(int fd, NamedObjectFile::FileId* id, std::uint64_t size, std::string_view initial) {
-  // A file left by a dead process is emptied first, so that it reads as
-  // zeros like a new one.
-  if (id->size != 0 && ::ftruncate(fd, 0) != 0) return false;
-  if (::ftruncate(fd, static_cast<off_t>(size)) != 0) return false;
+// Copies `length` bytes to or from the start of the file, retrying short
+// transfers and EINTR. A read past the end fails (EINVAL).
+template <typename Transfer, typename Bytes>
+bool TransferAll(Transfer transfer, int fd, Bytes* bytes, std::size_t length) {
   std::size_t done = 0;
-  while (done < initial.size()) {
-    const ssize_t n = ::pwrite(fd, initial.data() + done, initial.size() - done, static_cast<off_t>(done));
+  while (done < length) {
+    const ssize_t n = transfer(fd, bytes + done, length - done, static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EINVAL;
+      return false;
+    }
     done += static_cast<std::size_t>(n);
   }
-  id->size = size;
+  return true;
+}
+
+bool WriteAll(int fd, const void* bytes, std::size_t length) {
+  return TransferAll(::pwrite, fd, static_cast<const char*>(bytes), length);
+}
+
+bool ReadAll(int fd, void* out, std::size_t length) {
+  return TransferAll(::pread, fd, static_cast<char*>(out), length);
+}
+
+bool Initialise(int fd, FileState* state, std::uint64_t size, std::string_view initial) {
+  // A file left by a dead process is emptied first, so that it reads as
+  // zeros like a new one. Writing `initial` sets the size when it fills it.
+  if (state->size != 0 && ::ftruncate(fd, 0) != 0) return false;
+  if (initial.size() < size && ::ftruncate(fd, static_cast<off_t>(size)) != 0) return false;
+  if (!WriteAll(fd, initial.data(), initial.size())) return false;
+  state->size = size;
   return true;
 }
 
@@ -132,44 +165,69 @@ class NameLock {
   off_t byte_ = 0;
 };
 
-// Unlinks `path` if it still names the file `id`. A path that has stopped
-// naming a file that is still open can never name it again, so the lock is
-// taken only when the path still names it.
-void UnlinkIfNamed(const std::string& path, const NamedObjectFile::FileId& id) {
-  if (!Names(path, id)) return;
+// Unlinks `path` if it still names the file open as `fd`.
+void UnlinkIfNamed(int fd, const std::string& path) {
   const NameLock guard(path);
-  if (Names(path, id)) ::unlink(path.c_str());
+  if (IsNamedFile(fd)) ::unlink(path.c_str());
 }
 
 enum class Fresh { kMade, kRetry, kFailed };
 
-// With the exclusive lock held on an unheld file: makes it a new object of
-// `size` bytes holding `initial`, unless the path names another file now
-// (not to be checked by a creator that holds the name's lock).
-Fresh MakeFresh(int fd, const std::string& path, bool check_name, std::uint64_t size, std::string_view initial,
-                NamedObjectFile::FileId* id) {
-  if (!Identify(fd, id)) return Fresh::kFailed;
-  if (check_name && !Names(path, *id)) return Fresh::kRetry;
-  if (!Initialise(fd, id, size, initial) || !detail::LockByte(fd, kCreatorByte, F_WRLCK, false) ||
-      !SetLivenessLock(fd, F_RDLCK, false)) {
-    return Fresh::kFailed;
-  }
+// With the creator's locks held on an unheld file: makes it a new object of
+// `size` bytes holding `initial`, unless its name has gone meanwhile.
+Fresh MakeFresh(int fd, std::uint64_t size, std::string_view initial, FileState* state) {
+  if (!Inspect(fd, state)) return Fresh::kFailed;
+  if (!state->named) return Fresh::kRetry;
+  if (!Initialise(fd, state, size, initial) || !SetLivenessLock(fd, F_RDLCK, false)) return Fresh::kFailed;
   return Fresh::kMade;
 }
 
 enum class Join { kJoined, kRetry, kFailed };
 
 // Takes a shared lock on a file that someone holds: waits while a creator
-// initialises it, then checks that it is still named and still held.
-Join JoinLiveObject(int fd, const std::string& path, NamedObjectFile::FileId* id) {
-  if (!SetLivenessLock(fd, F_RDLCK, true) || !Identify(fd, id)) return Join::kFailed;
-  if (!Names(path, *id) || !OthersHold(fd)) return Join::kRetry;
+// initialises it, then checks that it is still named and still held. With
+// `remove_name`, then unlinks the name, checked and unlinked under the
+// name's lock (taken only once the object's lock is held).
+Join JoinLiveObject(int fd, const std::string& path, bool remove_name, FileState* state) {
+  if (!SetLivenessLock(fd, F_RDLCK, true)) return Join::kFailed;
+  std::optional<NameLock> guard;
+  if (remove_name) guard.emplace(path);
+  if (!Inspect(fd, state)) return Join::kFailed;
+  if (!state->named || !OthersHold(fd)) return Join::kRetry;
+  if (remove_name && ::unlink(path.c_str()) == 0) state->named = false;
   return Join::kJoined;
 }
 
-std::string Escape(std::string_view utf8) {
+// Makes a new file at `path` and a new object in it; kRetry when the name
+// is taken, or when someone who opened the new file by name holds it already
+// (then it is theirs). A half-made file is unlinked again: directly when the
+// caller holds the name's lock, else under it.
+Fresh MakeExclusive(const std::string& path, std::uint64_t size, std::string_view initial, bool name_locked,
+                    int* made_fd) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_CREAT | O_EXCL, 0600);
+  if (fd < 0) return errno == EEXIST ? Fresh::kRetry : Fresh::kFailed;
+  FileState state;
+  const Fresh made = LockAsCreator(fd) ? MakeFresh(fd, size, initial, &state) : Fresh::kRetry;
+  if (made == Fresh::kMade) {
+    *made_fd = fd;
+    return made;
+  }
+  if (made == Fresh::kFailed) {
+    if (name_locked) {
+      ::unlink(path.c_str());
+    } else {
+      UnlinkIfNamed(fd, path);
+    }
+  }
+  CloseKeepingErrno(fd);
+  return made;
+}
+
+// Appends the bytes percent-escaped outside [A-Za-z0-9._-].
+void AppendEscaped(std::string_view utf8, std::string* out_string) {
   static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
+  std::string& out = *out_string;
+  out.reserve(out.size() + utf8.size());
   for (const char c : utf8) {
     const auto byte = static_cast<unsigned char>(c);
     const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
@@ -182,7 +240,6 @@ std::string Escape(std::string_view utf8) {
       out += kHex[byte & 15];
     }
   }
-  return out;
 }
 
 std::string HashHex(std::string_view bytes) {
@@ -219,9 +276,9 @@ std::string PerUserFolder() {
 }
 
 std::string ObjectPath(NamedObjectKind kind, WStringView name) {
-  const std::string folder = NamedObjectFile::Folder();
-  if (folder.empty()) return std::string();
-  return folder + "/" + NamedObjectFile::FileName(kind, name);
+  std::string path = NamedObjectFile::Folder();
+  if (!path.empty()) path.append("/").append(NamedObjectFile::FileName(kind, name));
+  return path;
 }
 
 }  // namespace
@@ -243,9 +300,14 @@ std::string NamedObjectFile::Folder() {
 std::string NamedObjectFile::FileName(NamedObjectKind kind, WStringView name) {
   if (name.substr(0, kLocalPrefix.size()) == kLocalPrefix) name.remove_prefix(kLocalPrefix.size());
   const std::string utf8 = Utf16ToUtf8(name);
-  std::string escaped = Escape(utf8);
-  if (escaped.size() > kLongName) escaped = escaped.substr(0, kKeptPrefix) + "~" + HashHex(utf8);
-  return std::string(1, static_cast<char>(kind)) + "." + escaped;
+  const std::string prefix = {static_cast<char>(kind), '.'};
+  std::string file = prefix;
+  AppendEscaped(utf8, &file);
+  if (file.size() > prefix.size() + kLongName) {
+    file.resize(prefix.size() + kKeptPrefix);
+    file += "~" + HashHex(utf8);
+  }
+  return file;
 }
 
 std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, WStringView name,
@@ -262,12 +324,12 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_CREAT, 0600);
     if (fd < 0) return nullptr;
-    FileId id;
-    if (SetLivenessLock(fd, F_WRLCK, false)) {
+    FileState state;
+    if (LockAsCreator(fd)) {
       // Nobody holds this file: it is new or left by a dead process.
-      const Fresh made = MakeFresh(fd, path, true, size, initial, &id);
-      if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
-      if (made == Fresh::kFailed) UnlinkIfNamed(path, id);
+      const Fresh made = MakeFresh(fd, size, initial, &state);
+      if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, size));
+      if (made == Fresh::kFailed) UnlinkIfNamed(fd, path);
       CloseKeepingErrno(fd);
       if (made == Fresh::kFailed) return nullptr;
       continue;
@@ -276,10 +338,10 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
       CloseKeepingErrno(fd);
       return nullptr;
     }
-    const Join joined = JoinLiveObject(fd, path, &id);
+    const Join joined = JoinLiveObject(fd, path, false, &state);
     if (joined == Join::kJoined) {
       if (existed != nullptr) *existed = true;
-      return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
+      return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, state.size));
     }
     CloseKeepingErrno(fd);
     if (joined == Join::kFailed) return nullptr;
@@ -290,29 +352,24 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
 
 std::unique_ptr<NamedObjectFile> NamedObjectFile::CreateAnew(const std::string& path, std::uint64_t size,
                                                             std::string_view initial) {
-  const NameLock guard(path);
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    ::unlink(path.c_str());
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_CREAT | O_EXCL, 0600);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;  // a plain create came in between
-      return nullptr;
+  int fd = -1;
+  // Usually nothing has the name (its last user removed it). Then it is taken
+  // without the name's lock: making a file where there was none cannot undo
+  // anyone's "still my file? then unlink" under that lock.
+  Fresh made = MakeExclusive(path, size, initial, false, &fd);
+  if (made == Fresh::kRetry) {
+    const NameLock guard(path);
+    for (int attempt = 0; made == Fresh::kRetry && attempt < kAttempts; ++attempt) {
+      ::unlink(path.c_str());
+      made = MakeExclusive(path, size, initial, true, &fd);
     }
-    // Someone who opened the new file by name may hold it already: then it
-    // is theirs, and another new file is made.
-    FileId id;
-    const Fresh made =
-        SetLivenessLock(fd, F_WRLCK, false) ? MakeFresh(fd, path, false, size, initial, &id) : Fresh::kRetry;
-    if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
-    if (made == Fresh::kFailed) ::unlink(path.c_str());
-    CloseKeepingErrno(fd);
-    if (made == Fresh::kFailed) return nullptr;
   }
-  errno = EAGAIN;
+  if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, size));
+  if (made == Fresh::kRetry) errno = EAGAIN;
   return nullptr;
 }
 
-std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WStringView name) {
+std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WStringView name, bool remove_name) {
   if (name.empty()) {
     errno = EINVAL;
     return nullptr;
@@ -322,16 +379,18 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return nullptr;
-    FileId id;
     if (SetLivenessLock(fd, F_WRLCK, false)) {
       // Not live: a file left by a dead process. Sweep it away.
-      if (Identify(fd, &id)) UnlinkIfNamed(path, id);
+      UnlinkIfNamed(fd, path);
       ::close(fd);
       errno = ENOENT;
       return nullptr;
     }
-    const Join joined = JoinLiveObject(fd, path, &id);
-    if (joined == Join::kJoined) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, id));
+    FileState state;
+    const Join joined = JoinLiveObject(fd, path, remove_name, &state);
+    if (joined == Join::kJoined) {
+      return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, state.size, state.named));
+    }
     CloseKeepingErrno(fd);
     if (joined == Join::kFailed) return nullptr;
   }
@@ -341,21 +400,44 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
 
 NamedObjectFile::~NamedObjectFile() {
   // An exclusive lock succeeds only for the last holder, who takes the name
-  // with the object, as Windows does when the last handle closes.
-  if (SetLivenessLock(fd_, F_WRLCK, false)) UnlinkIfNamed(path_, id_);
+  // with the object, as Windows does when the last handle closes. A handle
+  // whose name has gone has nothing to take.
+  if (IsNamed() && SetLivenessLock(fd_, F_WRLCK, false)) UnlinkIfNamed(fd_, path_);
   ::close(fd_);
+}
+
+bool NamedObjectFile::Read(void* out, std::size_t length) const {
+  if (length > size_) {
+    errno = EINVAL;
+    return false;
+  }
+  return ReadAll(fd_, out, length);
+}
+
+bool NamedObjectFile::Write(const void* bytes, std::size_t length) {
+  if (length > size_) {
+    errno = EINVAL;
+    return false;
+  }
+  return WriteAll(fd_, bytes, length);
 }
 
 bool NamedObjectFile::HasOtherHolders() const { return OthersHold(fd_); }
 
-bool NamedObjectFile::IsNamed() const { return Names(path_, id_); }
+bool NamedObjectFile::IsNamed() const {
+  // A name, once gone, never comes back: a handle stops asking then.
+  if (named_.load(std::memory_order_relaxed) && !IsNamedFile(fd_)) named_.store(false, std::memory_order_relaxed);
+  return named_.load(std::memory_order_relaxed);
+}
 
 bool NamedObjectFile::CreatorAlive() const { return detail::ByteLockedByOthers(fd_, kCreatorByte); }
 
 bool NamedObjectFile::RemoveName() {
-  if (!IsNamed()) return false;
+  if (!named_.load(std::memory_order_relaxed)) return false;
   const NameLock guard(path_);
-  return Names(path_, id_) && ::unlink(path_.c_str()) == 0;
+  if (!IsNamed() || ::unlink(path_.c_str()) != 0) return false;
+  named_.store(false, std::memory_order_relaxed);
+  return true;
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 
 #include "platform/named_object.h"
 
@@ -21,8 +22,19 @@ class FileMapping {
                                              NamedCreation how = NamedCreation::kCreateOrOpen,
                                              bool* existed = nullptr);
 
+  // Create, then a copy of `contents` into the new mapping, whose size is
+  // that of `contents`, in one step and without a view. A live mapping opened
+  // instead keeps its size and contents (`existed` is set).
+  static std::unique_ptr<FileMapping> CreateHolding(WStringView name, std::string_view contents,
+                                                    NamedCreation how = NamedCreation::kCreateOrOpen,
+                                                    bool* existed = nullptr);
+
   // OpenFileMapping: null (errno ENOENT) unless a mapping of that name is live.
   static std::unique_ptr<FileMapping> Open(WStringView name);
+
+  // Open, then RemoveName, in one step: for a consumer that must be the
+  // only one to open the mapping.
+  static std::unique_ptr<FileMapping> OpenAndRemoveName(WStringView name);
 
   // Unmaps the view and closes the handle.
   ~FileMapping();
@@ -35,6 +47,12 @@ class FileMapping {
   // the same view. Null (errno set) when it cannot be mapped.
   void* MapView();
 
+  // Copies the mapping's first `length` bytes out, or `length` bytes into
+  // its start, without a view: for a single copy that is cheaper than
+  // mapping one. False (errno set) on failure or when `length` passes size().
+  bool Read(void* out, std::size_t length) const { return file_->Read(out, length); }
+  bool Write(const void* bytes, std::size_t length) { return file_->Write(bytes, length); }
+
   // Frees the name: see NamedObjectFile::RemoveName.
   bool RemoveName() { return file_->RemoveName(); }
 
@@ -42,6 +60,8 @@ class FileMapping {
 
  private:
   explicit FileMapping(std::unique_ptr<NamedObjectFile> file);
+  // Null for a null file (errno kept).
+  static std::unique_ptr<FileMapping> Wrap(std::unique_ptr<NamedObjectFile> file);
 
   std::unique_ptr<NamedObjectFile> file_;
   std::size_t size_;

@@ -20,8 +20,8 @@
 // operations; creating and closing handles is safe from any thread.
 #pragma once
 
-#include <sys/types.h>
-
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,8 +50,10 @@ class NamedObjectFile {
                                                  NamedCreation how, std::uint64_t size,
                                                  std::string_view initial, bool* existed = nullptr);
 
-  // Opens a live object; null (errno ENOENT) when there is none.
-  static std::unique_ptr<NamedObjectFile> Open(NamedObjectKind kind, WStringView name);
+  // Opens a live object; null (errno ENOENT) when there is none. With
+  // `remove_name`, the name is freed at once as RemoveName would (when it
+  // cannot be, the handle still opens).
+  static std::unique_ptr<NamedObjectFile> Open(NamedObjectKind kind, WStringView name, bool remove_name = false);
 
   // Closes the handle; when it was the last one, the name goes too.
   ~NamedObjectFile();
@@ -60,7 +62,13 @@ class NamedObjectFile {
 
   int fd() const { return fd_; }
   // The size in bytes (fixed for the object's life).
-  std::uint64_t size() const { return id_.size; }
+  std::uint64_t size() const { return size_; }
+
+  // Copies the object's first `length` bytes out, or `length` bytes into its
+  // start, without mapping it (for one copy, cheaper than a mapping). False
+  // (errno set) on failure or when `length` passes the size.
+  bool Read(void* out, std::size_t length) const;
+  bool Write(const void* bytes, std::size_t length);
 
   // True while a handle other than this one is open on this object (in
   // this process or another). A peer uses it to see that the other side
@@ -89,20 +97,15 @@ class NamedObjectFile {
   // The file name (without folder) of an object.
   static std::string FileName(NamedObjectKind kind, WStringView name);
 
-  // Which file a handle holds.
-  struct FileId {
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::uint64_t size = 0;
-  };
-
  private:
-  NamedObjectFile(int fd, std::string path, const FileId& id) : fd_(fd), path_(std::move(path)), id_(id) {}
+  NamedObjectFile(int fd, std::string path, std::uint64_t size, bool named = true)
+      : fd_(fd), path_(std::move(path)), size_(size), named_(named) {}
   static std::unique_ptr<NamedObjectFile> CreateAnew(const std::string& path, std::uint64_t size,
                                                      std::string_view initial);
   int fd_;
   std::string path_;
-  FileId id_;
+  std::uint64_t size_;
+  mutable std::atomic<bool> named_;  // false once the name is known to have gone
 };
 
 }  // namespace platform

@@ -176,6 +176,32 @@ TEST(FileMappingTest, ViewsShareZeroFilledMemoryAndRemovingTheNameFreesIt) {
   EXPECT_EQ(FileMapping::Create(UniqueName("empty"), 0), nullptr);
 }
 
+TEST(FileMappingTest, ContentsTravelWithoutAViewAndAConsumerTakesTheNameAsItOpens) {
+  const auto name = UniqueName("Local\\message");
+  auto created = FileMapping::CreateHolding(name, "request", NamedCreation::kReplace);
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->size(), 7u);
+
+  auto taken = FileMapping::OpenAndRemoveName(name);
+  ASSERT_NE(taken, nullptr);
+  EXPECT_EQ(FileMapping::Open(name), nullptr);
+  EXPECT_FALSE(taken->RemoveName());
+  std::string bytes(7, '\0');
+  ASSERT_TRUE(taken->Read(bytes.data(), bytes.size()));
+  EXPECT_EQ(bytes, "request");
+  EXPECT_FALSE(taken->Read(bytes.data(), 8));
+  ASSERT_TRUE(taken->Write("R", 1));
+  EXPECT_EQ(std::string(static_cast<char*>(created->MapView()), 7), "Request");
+
+  // The freed name makes a new object while both handles keep the old one.
+  auto reply = FileMapping::CreateHolding(name, "reply", NamedCreation::kReplace);
+  ASSERT_NE(reply, nullptr);
+  auto opened = FileMapping::Open(name);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->size(), 5u);
+  EXPECT_EQ(FileMapping::OpenAndRemoveName(UniqueName("none")), nullptr);
+}
+
 TEST(NamedObjectFileTest, NamesBecomeSafeDistinctFileNames) {
   const auto file = [](platform::WStringView name) {
     return NamedObjectFile::FileName(NamedObjectKind::kSemaphore, name);
