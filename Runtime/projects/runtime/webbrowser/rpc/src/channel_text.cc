@@ -13,19 +13,18 @@ std::size_t TextLength(const platform::WChar* units, std::size_t capacity) {
   return length;
 }
 
-}  // namespace
-
-std::size_t RequestMappingSize(platform::WStringView function, platform::WStringView parameters) {
-  return (function.size() + parameters.size()) * sizeof(platform::WChar) + 4;
+// Copies the characters' bytes to `out`; returns the end of the copy.
+char* CopyUnits(char* out, platform::WStringView units) {
+  std::memcpy(out, units.data(), units.size() * sizeof(platform::WChar));
+  return out + units.size() * sizeof(platform::WChar);
 }
 
-void WriteRequest(void* view, platform::WStringView function, platform::WStringView parameters) {
-  auto* units = static_cast<platform::WChar*>(view);
-  std::memcpy(units, function.data(), function.size() * sizeof(platform::WChar));
-  units += function.size();
-  *units++ = u':';
-  std::memcpy(units, parameters.data(), parameters.size() * sizeof(platform::WChar));
-  units[parameters.size()] = 0;
+}  // namespace
+
+std::string RequestBytes(platform::WStringView function, platform::WStringView parameters) {
+  std::string bytes((function.size() + parameters.size()) * sizeof(platform::WChar) + 4, '\0');
+  CopyUnits(CopyUnits(CopyUnits(bytes.data(), function), u":"), parameters);  // the terminator stays zero
+  return bytes;
 }
 
 Request TakeRequest(void* view, std::size_t size) {
@@ -46,10 +45,10 @@ Request TakeRequest(void* view, std::size_t size) {
   return request;
 }
 
-std::size_t ReplyMappingSize(platform::WStringView reply) { return reply.size() * sizeof(platform::WChar) + 4; }
-
-void WriteReply(void* view, platform::WStringView reply) {
-  std::memcpy(view, reply.data(), reply.size() * sizeof(platform::WChar));
+std::string ReplyBytes(platform::WStringView reply) {
+  std::string bytes(reply.size() * sizeof(platform::WChar) + 4, '\0');
+  CopyUnits(bytes.data(), reply);
+  return bytes;
 }
 
 platform::WString ReadText(const void* view, std::size_t size) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "platform/text_types.h"
 
@@ -15,22 +16,17 @@ struct Request {
   platform::WString parameters;
 };
 
-// Bytes of the request mapping: (function + parameters) × 2 + 4, exactly the
-// request with its colon and terminator.
-std::size_t RequestMappingSize(platform::WStringView function, platform::WStringView parameters);
-
-// Writes "function:parameters" and its terminator into a view of that size.
-void WriteRequest(void* view, platform::WStringView function, platform::WStringView parameters);
+// The request mapping's bytes: "function:parameters" and its terminator,
+// (function + parameters) × 2 + 4 of them.
+std::string RequestBytes(platform::WStringView function, platform::WStringView parameters);
 
 // Reads the request from a view, splits it at the first ":" (without one,
 // both parts are the whole text) and zero-fills the text and its terminator.
 Request TakeRequest(void* view, std::size_t size);
 
-// Bytes of the reply mapping: characters × 2 + 4.
-std::size_t ReplyMappingSize(platform::WStringView reply);
-
-// Copies the reply's characters into a fresh (zero-filled) view.
-void WriteReply(void* view, platform::WStringView reply);
+// The reply mapping's bytes: the characters and 4 zero bytes (no terminator
+// of its own: the zero bytes of the mapping end the text).
+std::string ReplyBytes(platform::WStringView reply);
 
 // The text in a view, up to its first 16-bit zero.
 platform::WString ReadText(const void* view, std::size_t size);

@@ -45,16 +45,18 @@ std::unique_ptr<NamedSemaphore> OpenWithRetries(const platform::WString& name, i
 // The kernel objects of one call. The channel lock is held from the start
 // of the call to its end, so calls of one channel never mix.
 struct CFileMappingClient::Exchange {
-  explicit Exchange(const platform::WString& mapping_name) : names(mapping_name) {}
   ~Exchange() {
     request.reset();
     if (lock != nullptr) lock->Unlock();
   }
 
-  RPCChannel::ChannelNames names;
   platform::NamedMutex* lock = nullptr;  // held, when set
   std::unique_ptr<platform::FileMapping> request;
 };
+
+CFileMappingClient::CFileMappingClient() = default;
+
+CFileMappingClient::~CFileMappingClient() = default;
 
 void CFileMappingClient::SetLogger(IRPCLogger* logger, platform::MessagePump* window) {
   logger_ = logger;
@@ -63,6 +65,7 @@ void CFileMappingClient::SetLogger(IRPCLogger* logger, platform::MessagePump* wi
 
 int CFileMappingClient::Connect(const platform::WChar* mappingName, int value) {
   mapping_name_ = mappingName != nullptr ? mappingName : u"";
+  names_ = std::make_unique<RPCChannel::ChannelNames>(mapping_name_);
   connect_value_ = value;
   connected_window_ = window_;
   channel_lock_.reset();
@@ -103,19 +106,19 @@ int CFileMappingClient::Call(const platform::WChar* function, const platform::WC
 
 int CFileMappingClient::CallServer(platform::WStringView function, platform::WStringView parameters,
                                    platform::WString* reply) {
-  Exchange exchange(mapping_name_);
+  Exchange exchange;
   if (channel_lock_ == nullptr) channel_lock_ = platform::NamedMutex::Create(mapping_name_);
   if (channel_lock_ == nullptr || !channel_lock_->Lock()) return 1;
   exchange.lock = channel_lock_.get();
-  if (!PrepareClientSemaphores(exchange.names)) return 1;
+  if (!PrepareClientSemaphores()) return 1;
   Log(RPCChannel::kTraceRule);
   Log(mapping_name_.c_str());
   Log(text::kWriteRequest);
   if (!SendRequest(exchange, function, parameters) || !WaitForRequestRead(exchange)) return 1;
   Log(text::kWaitForReply);
-  if (!WaitForServer(*client2_) || !ReceiveReply(exchange, reply)) return 1;
+  if (!WaitForServer(*client2_) || !ReceiveReply(reply)) return 1;
   Log(text::kReplyTaken);
-  if (server2_ == nullptr) server2_ = OpenWithRetries(exchange.names.server2, kServer2Retries, false);
+  if (server2_ == nullptr) server2_ = OpenWithRetries(names_->server2, kServer2Retries, false);
   if (server2_ != nullptr) server2_->Release();
   return 0;
 }
@@ -129,47 +132,45 @@ void CFileMappingClient::DropChannelObjects() {
   server2_.reset();
 }
 
-bool CFileMappingClient::FindServer(const RPCChannel::ChannelNames& names) {
-  // The server's semaphores of the last call serve again while their names
-  // still refer to them and their server is alive.
-  if (server1_ != nullptr && server2_ != nullptr && server1_->IsNamed() && server2_->IsNamed() &&
-      server1_->CreatorAlive()) {
-    return true;
-  }
+bool CFileMappingClient::FindServer() {
+  // The server's semaphores of the last call serve again while the name of
+  // ServerSemaphore1 still refers to it and its server is alive. The
+  // ServerSemaphore2 opened with it belongs to that same server.
+  if (server1_ != nullptr && server2_ != nullptr && server1_->IsNamed() && server1_->CreatorAlive()) return true;
   server2_.reset();
-  server1_ = OpenWithRetries(names.server1, kServer1Retries, true);
+  server1_ = OpenWithRetries(names_->server1, kServer1Retries, true);
   if (server1_ == nullptr) return false;
   // Held from now on, so the acknowledgement reaches this call's server.
-  server2_ = NamedSemaphore::Open(names.server2);
+  server2_ = NamedSemaphore::Open(names_->server2);
   return true;
 }
 
-bool CFileMappingClient::PrepareClientSemaphores(const RPCChannel::ChannelNames& names) {
+bool CFileMappingClient::PrepareClientSemaphores() {
   // The semaphores of the last call, when it succeeded and nobody has taken
   // their names since, serve again (with any stray count cleared). Else new
   // ones: whatever another call left under these names belongs to that call.
-  if (client1_ != nullptr && client2_ != nullptr && client1_->IsNamed() && client2_->IsNamed()) {
+  // Clients make both together, ClientSemaphore1 first, so another client
+  // has taken both names or neither when ClientSemaphore1's is still ours.
+  if (client1_ != nullptr && client2_ != nullptr && client1_->IsNamed()) {
     while (client1_->TryAcquire() || client2_->TryAcquire()) {
     }
     return true;
   }
-  client1_ = NamedSemaphore::Create(names.client1, 0, 1, NamedCreation::kReplace);
-  client2_ = NamedSemaphore::Create(names.client2, 0, 1, NamedCreation::kReplace);
+  client1_ = NamedSemaphore::Create(names_->client1, 0, 1, NamedCreation::kReplace);
+  client2_ = NamedSemaphore::Create(names_->client2, 0, 1, NamedCreation::kReplace);
   return client1_ != nullptr && client2_ != nullptr;
 }
 
 bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView function,
                                      platform::WStringView parameters) {
-  exchange.request = platform::FileMapping::Create(
-      exchange.names.mapping, RPCChannel::RequestMappingSize(function, parameters), NamedCreation::kReplace);
-  void* view = exchange.request != nullptr ? exchange.request->MapView() : nullptr;
-  if (view == nullptr) {
+  exchange.request = platform::FileMapping::CreateHolding(
+      names_->mapping, RPCChannel::RequestBytes(function, parameters), NamedCreation::kReplace);
+  if (exchange.request == nullptr) {
     Log(text::kWriteFailed);
     return false;
   }
-  RPCChannel::WriteRequest(view, function, parameters);
   Log(text::kNotifyServer);
-  if (!FindServer(exchange.names)) {
+  if (!FindServer()) {
     Log(text::kNotifyFailed);
     return false;
   }
@@ -208,21 +209,20 @@ void CFileMappingClient::PumpWindowMessages() {
   }
 }
 
-bool CFileMappingClient::ReceiveReply(Exchange& exchange, platform::WString* reply) {
+bool CFileMappingClient::ReceiveReply(platform::WString* reply) {
   Log(text::kReadReply);
-  auto mapping = platform::FileMapping::Open(exchange.names.mapping);
+  // Request and reply share the name: the next request must not find this.
+  auto mapping = platform::FileMapping::OpenAndRemoveName(names_->mapping);
   if (mapping == nullptr) {
     Log(text::kOpenFailed);
     return false;
   }
-  // Request and reply share the name: the next request must not find this.
-  mapping->RemoveName();
-  const void* view = mapping->MapView();
-  if (view == nullptr) {
+  platform::WString units((mapping->size() + 1) / 2, 0);
+  if (!mapping->Read(units.data(), mapping->size())) {
     Log(text::kViewFailed);
     return false;
   }
-  *reply = RPCChannel::ReadText(view, mapping->size());
+  *reply = RPCChannel::ReadText(units.data(), mapping->size());
   Log(text::kCloseReply);
   return true;
 }

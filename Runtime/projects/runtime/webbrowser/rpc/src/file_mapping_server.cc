@@ -22,25 +22,24 @@ bool Stopping() {
 }  // namespace
 
 struct CFileMappingServerImp::Call {
-  explicit Call(const platform::WString& mapping_name) : names(mapping_name) {}
-
-  RPCChannel::ChannelNames names;
   bool request_taken = false;  // a client now waits for this call's outcome
   bool reply_sent = false;     // ... and has been given it
   RPCChannel::Request request;
   std::unique_ptr<platform::FileMapping> reply;
 };
 
+CFileMappingServerImp::CFileMappingServerImp() = default;
+
 CFileMappingServerImp::~CFileMappingServerImp() { EndThread(); }
 
 bool CFileMappingServerImp::CreateSemaphores() {
-  const RPCChannel::ChannelNames names(mapping_name());
+  names_ = std::make_unique<RPCChannel::ChannelNames>(mapping_name());
   // ServerSemaphore2 first: a client that finds ServerSemaphore1 finds both.
   // Fresh objects: a client still holding a dead server's semaphores must
   // see that server gone, not this one. Clients watch the creator of
   // ServerSemaphore1 to know that the server still serves.
-  server2_ = NamedSemaphore::Create(names.server2, 0, 1, NamedCreation::kReplace);
-  server1_ = NamedSemaphore::Create(names.server1, 0, 1, NamedCreation::kReplace);
+  server2_ = NamedSemaphore::Create(names_->server2, 0, 1, NamedCreation::kReplace);
+  server1_ = NamedSemaphore::Create(names_->server1, 0, 1, NamedCreation::kReplace);
   if (server1_ != nullptr && server2_ != nullptr) return true;
   CloseAll();
   return false;
@@ -53,11 +52,15 @@ void CFileMappingServerImp::CloseAll() {
   client2_.reset();
 }
 
-bool CFileMappingServerImp::AttachClient(const RPCChannel::ChannelNames& names) {
-  // A client keeps its semaphores from one successful call to the next;
-  // whatever the names refer to now belongs to the client of this call.
-  if (client1_ == nullptr || !client1_->IsNamed()) client1_ = NamedSemaphore::Open(names.client1);
-  if (client2_ == nullptr || !client2_->IsNamed()) client2_ = NamedSemaphore::Open(names.client2);
+bool CFileMappingServerImp::AttachClient() {
+  // A client keeps its semaphores from one successful call to the next, and
+  // makes them anew together, ClientSemaphore1 first: while the one held is
+  // still named, both belong to the client of this call. Else whatever the
+  // names refer to now does.
+  if (client1_ == nullptr || client2_ == nullptr || !client1_->IsNamed()) {
+    client1_ = NamedSemaphore::Open(names_->client1);
+    client2_ = NamedSemaphore::Open(names_->client2);
+  }
   return client1_ != nullptr && client2_ != nullptr;
 }
 
@@ -71,7 +74,7 @@ int CFileMappingServerImp::Run() {
 }
 
 bool CFileMappingServerImp::ServeOneCall() {
-  Call call(mapping_name());
+  Call call;
   try {
     Log(RPCChannel::kTraceRule);
     Log(mapping_name());
@@ -83,14 +86,15 @@ bool CFileMappingServerImp::ServeOneCall() {
   } catch (...) {
     // A throwing delegate or logger, or memory exhaustion: this call fails,
     // the service goes on.
-    if (call.request_taken && !call.reply_sent) FailCall(call);
+    if (call.request_taken && !call.reply_sent) FailCall();
     return !Stopping();
   }
 }
 
 bool CFileMappingServerImp::ReadRequest(Call& call) {
   Log(text::kOpenRequest);
-  auto request = platform::FileMapping::Open(call.names.mapping);
+  // Request and reply share the name: the reply must not find this object.
+  auto request = platform::FileMapping::OpenAndRemoveName(names_->mapping);
   if (request == nullptr) {
     // Without a request there is normally no client left to tell; one that
     // is alive is woken so that its call fails instead of waiting.
@@ -98,26 +102,26 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
     Log(text::kOpenFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
-    if (client_may_wait) FailCall(call);
+    if (client_may_wait) FailCall();
     return false;
   }
-  // Request and reply share the name: the reply must not find this object.
-  request->RemoveName();
-  void* view = request->MapView();
-  if (view == nullptr) {
+  platform::WString units((request->size() + 1) / 2, 0);
+  if (!request->Read(units.data(), request->size())) {
     Log(text::kViewFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
-    FailCall(call);
+    FailCall();
     return false;
   }
-  call.request = RPCChannel::TakeRequest(view, request->size());
+  call.request = RPCChannel::TakeRequest(units.data(), request->size());
+  // Consumed: the text is zero-filled in the mapping as well.
+  request->Write(units.data(), request->size());
   Log(text::kCloseRequest);
   request.reset();
   Log(text::kRequestRead);
   // Both client semaphores now: they tie this call to its client, who holds
   // them for the whole call.
-  if (!AttachClient(call.names)) {
+  if (!AttachClient()) {
     Log(text::kRoundFailed);
     return false;
   }
@@ -130,21 +134,18 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
   const Answer answer = Execute(call.request.function, call.request.parameters);
   if (Stopping()) {
-    FailCall(call);
+    FailCall();
     return false;
   }
   Log(text::kWriteReply);
   const platform::WString& reply = answer.reply();
-  call.reply = platform::FileMapping::Create(call.names.mapping, RPCChannel::ReplyMappingSize(reply),
-                                             NamedCreation::kReplace);
-  void* view = call.reply != nullptr ? call.reply->MapView() : nullptr;
-  if (view == nullptr) {
-    call.reply.reset();
-    FailCall(call);
+  call.reply =
+      platform::FileMapping::CreateHolding(names_->mapping, RPCChannel::ReplyBytes(reply), NamedCreation::kReplace);
+  if (call.reply == nullptr) {
+    FailCall();
     Log(text::kRoundFailed);
     return true;
   }
-  RPCChannel::WriteReply(view, reply);
   Log(text::kReplySent);
   client2_->Release();
   call.reply_sent = true;
@@ -158,10 +159,10 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   return true;
 }
 
-void CFileMappingServerImp::FailCall(Call& call) {
+void CFileMappingServerImp::FailCall() {
   // The client wakes from both of its waits and finds no reply: its call
   // fails at once rather than waiting for a reply that will not come.
-  AttachClient(call.names);
+  AttachClient();
   if (client1_ != nullptr) client1_->Release();
   if (client2_ != nullptr) client2_->Release();
 }

@@ -29,17 +29,16 @@ TEST(ChannelNamesTest, SemaphoreNamesComeFromTheMappingName) {
 }
 
 TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
-  const std::size_t size = RPCChannel::RequestMappingSize(u"fn", u"p:q");
-  EXPECT_EQ(size, 14u);
-  std::vector<char> view(size, 'x');
-  RPCChannel::WriteRequest(view.data(), u"fn", u"p:q");
+  const std::string bytes = RPCChannel::RequestBytes(u"fn", u"p:q");
   const char16_t expected[] = u"fn:p:q";
-  EXPECT_EQ(std::memcmp(view.data(), expected, sizeof expected), 0);
+  ASSERT_EQ(bytes.size(), sizeof expected);
+  EXPECT_EQ(std::memcmp(bytes.data(), expected, sizeof expected), 0);
 
-  const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), view.size());
+  std::vector<char16_t> view(std::begin(expected), std::end(expected));
+  const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), bytes.size());
   EXPECT_EQ(request.function, u"fn");
   EXPECT_EQ(request.parameters, u"p:q");
-  EXPECT_EQ(std::vector<char>(view.begin(), view.end()), std::vector<char>(size, 0));
+  EXPECT_EQ(view, std::vector<char16_t>(view.size(), 0));
 }
 
 TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColonAndReadWithinTheView) {
@@ -70,10 +69,12 @@ TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColonAndReadWithinTheView) {
 
 TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpening) {
   const WString reply = u"r\u00e9sultat";
-  std::vector<char16_t> view(RPCChannel::ReplyMappingSize(reply) / 2, 0);
-  EXPECT_EQ(view.size(), reply.size() + 2);
-  RPCChannel::WriteReply(view.data(), reply);
-  EXPECT_EQ(RPCChannel::ReadText(view.data(), view.size() * 2), reply);
+  const std::string bytes = RPCChannel::ReplyBytes(reply);
+  ASSERT_EQ(bytes.size(), reply.size() * 2 + 4);
+  EXPECT_EQ(bytes.substr(reply.size() * 2), std::string(4, '\0'));
+  std::vector<char16_t> view(bytes.size() / 2);
+  std::memcpy(view.data(), bytes.data(), bytes.size());
+  EXPECT_EQ(RPCChannel::ReadText(view.data(), bytes.size()), reply);
   EXPECT_EQ(RPCChannel::ReadText(view.data(), 4), u"r\u00e9");
 
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\",\"value\":\"x\"}"));

@@ -25,8 +25,8 @@ namespace RPCClient {
 
 class CFileMappingClient final : public IRPCClient {
  public:
-  CFileMappingClient() = default;
-  ~CFileMappingClient() override = default;
+  CFileMappingClient();
+  ~CFileMappingClient() override;
 
   void SetLogger(IRPCLogger* logger, platform::MessagePump* window) override;
   int Connect(const platform::WChar* mappingName, int value) override;
@@ -39,13 +39,13 @@ class CFileMappingClient final : public IRPCClient {
 
   // The call sequence; 0 when the server answered (`reply` holds its text).
   int CallServer(platform::WStringView function, platform::WStringView parameters, platform::WString* reply);
-  bool PrepareClientSemaphores(const RPCChannel::ChannelNames& names);
+  bool PrepareClientSemaphores();
   // Holds the serving server's two semaphores; false when no server serves.
-  bool FindServer(const RPCChannel::ChannelNames& names);
+  bool FindServer();
   void DropChannelObjects();
   bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   bool WaitForRequestRead(Exchange& exchange);
-  bool ReceiveReply(Exchange& exchange, platform::WString* reply);
+  bool ReceiveReply(platform::WString* reply);
   // Waits for one of the client's semaphores while the server lives,
   // pumping when a window is set.
   bool WaitForServer(platform::Waitable& semaphore);
@@ -57,6 +57,7 @@ class CFileMappingClient final : public IRPCClient {
   platform::MessagePump* connected_window_ = nullptr;  // window_ as Connect found it
   bool connected_ = false;
   platform::WString mapping_name_;
+  std::unique_ptr<const RPCChannel::ChannelNames> names_;  // derived from mapping_name_
   int connect_value_ = 0;
   std::unique_ptr<platform::NamedMutex> channel_lock_;  // made by the first call
   // The channel's semaphores, kept from a successful call to the next.

@@ -22,7 +22,7 @@ namespace RPCServer {
 
 class CFileMappingServerImp final : public CRPCServerImp {
  public:
-  CFileMappingServerImp() = default;
+  CFileMappingServerImp();
   ~CFileMappingServerImp() override;
 
   // The service thread: serves calls until stopped. Returns 0.
@@ -38,11 +38,13 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // False when the server is stopping.
   bool ServeOneCall();
   // Holds the semaphores of the client whose call this is; false when it has gone.
-  bool AttachClient(const RPCChannel::ChannelNames& names);
+  bool AttachClient();
   bool ReadRequest(Call& call);
   bool ReplyAndWait(Call& call);
-  void FailCall(Call& call);
+  void FailCall();
 
+  // Derived from the mapping name at Start.
+  std::unique_ptr<const RPCChannel::ChannelNames> names_;
   // Kept from Start to the end of the thread, so that a client finds them
   // between calls as well as during one.
   std::unique_ptr<platform::NamedSemaphore> server1_;
