@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
+#include "context_notifications.h"
 #include "evaluation_handlers.h"
+#include "event_registration.h"
 #include "message_names.h"
 #include "renderer_services.h"
 #include "web_browser_object_id.h"
@@ -27,7 +29,21 @@ bool CRenderAppProvider::OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
     return Kestrun::EvaluateAsync(state_->slot, browser, frame, source_process, message);
   }
   if (name == Kestrun::kEvaluateJavascriptRequestSync) return Kestrun::EvaluateSync(state_->slot, frame, message);
+  if (name == Kestrun::kJavascriptRegisterEvent) return Kestrun::RegisterEvent(state_->eventCalls, frame, message);
+  if (name == Kestrun::kJavascriptUnregisterEvent) return Kestrun::UnregisterEvent(frame, message);
   return false;
+}
+
+void CRenderAppProvider::OnContextCreated(CefRefPtr<CefBrowser> /*browser*/, CefRefPtr<CefFrame> frame,
+                                          CefRefPtr<CefV8Context> context) {
+  Kestrun::NotifyContextCreated(frame, context);
+}
+
+void CRenderAppProvider::OnUncaughtException(CefRefPtr<CefBrowser> /*browser*/, CefRefPtr<CefFrame> frame,
+                                             CefRefPtr<CefV8Context> /*context*/,
+                                             CefRefPtr<CefV8Exception> exception,
+                                             CefRefPtr<CefV8StackTrace> stack_trace) {
+  Kestrun::NotifyUncaughtException(frame, exception, stack_trace);
 }
 
 }  // namespace CefProvider

@@ -42,7 +42,7 @@ EvaluationOutcome EvaluateScriptRequest(CefRefPtr<CefFrame> frame, CefRefPtr<Cef
     ReadPackedId(arguments);  // read as the control sends it, not used
     if (!frame) return Failure(kFrameAbsent, kFrameAbsentMessage);
     const EnteredContext context(frame->GetV8Context());
-    if (!context.entered()) return Failure(kContextUnavailable, kContextUnavailableMessage);
+    if (!context.entered()) return Failure(kContextUnavailable, kCannotEnterContext);
     return EvaluateInContext(context.get(), arguments);
   } catch (...) {
     return Failure(kEvaluationStepFailed, kEvaluationFailedMessage);

@@ -29,7 +29,6 @@ struct EvaluationOutcome {
 
 inline constexpr char16_t kFrameAbsentMessage[] =
     u"Main Frame is no longer available, most likely the Frame has been Disposed or Removed.";
-inline constexpr char16_t kContextUnavailableMessage[] = u"Unable to Enter Context";
 inline constexpr char16_t kNullExceptionMessage[] = u"Exception occured but the Cef V8 exception is null";
 inline constexpr char16_t kEvaluationFailedMessage[] = u"An exception occurred while the script was evaluated.";
 inline constexpr char16_t kResultNotConvertibleMessage[] = u"The script's result cannot be converted to JSON text.";

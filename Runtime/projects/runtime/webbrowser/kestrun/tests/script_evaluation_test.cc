@@ -17,128 +17,94 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-struct Case {
-  const char16_t* code;
-  const char* json;
-};
-
-Answer Success(const std::string& json) { return Answer{true, json}; }
-Answer Failure(const std::string& message) { return Answer{false, R"({"type":"error","value":")" + message + "\"}"}; }
-
-void ExpectValues(KestrunPage& page, std::initializer_list<Case> cases) {
-  for (const Case& c : cases) EXPECT_EQ(page.EvaluateAsync(c.code), Success(c.json)) << platform::Utf16ToUtf8(c.code);
+// Each code evaluated by message, with the answer expected.
+void ExpectAnswers(KestrunPage& page, std::initializer_list<std::pair<const char16_t*, std::string>> cases) {
+  for (const auto& [code, answer] : cases) EXPECT_EQ(page.EvaluateAsync(code), answer) << platform::Utf16ToUtf8(code);
 }
 
-TEST(ScriptValueJsonTest, PrimitivesFunctionsAndObjects) {
-  KestrunPage page("function named() {} var holder = { inner: 1 };");
+std::string Error(const std::string& message) { return R"({"type":"error","value":")" + message + "\"}"; }
+
+const std::string kFrameGone =
+    Error("Main Frame is no longer available, most likely the Frame has been Disposed or Removed.");
+
+TEST(ScriptValueJsonTest, ValuesBecomeTaggedJson) {
+  KestrunPage page("function named() {} var holder = {};");
   ASSERT_TRUE(page.process());
-  ExpectValues(page, {
-      {u"1 + 1", R"({"type":"integer","value":2})"},
-      {u"-2147483648", R"({"type":"integer","value":-2147483648})"},
-      {u"2.5", R"({"type":"double","value":2.5})"},
-      {u"-0", R"({"type":"double","value":0})"},
-      {u"Math.pow(2, 31)", R"({"type":"double","value":2147483648})"},
-      {u"Math.pow(2, 40)", R"({"type":"double","value":1099511627776})"},
-      {u"NaN", R"({"type":"double","value":NaN})"},
-      {u"-Infinity", R"({"type":"double","value":-Infinity})"},
-      {u"true", R"({"type":"boolean","value":true})"},
-      {u"null", R"({"type":"null","value":null})"},
-      {u"undefined", R"({"type":"undefined","value":"undefined"})"},
-      {u"'quote \" and \\\\ and \\n'", R"({"type":"string","value":"quote \" and \\ and \n"})"},
-      {u"'\\ud83d\\ude00 beyond U+FFFF'", "{\"type\":\"string\",\"value\":\"\xF0\x9F\x98\x80 beyond U+FFFF\"}"},
-      {u"'lone \\ud800 surrogate'", R"({"type":"string","value":"lone \uD800 surrogate"})"},
+  ExpectAnswers(page, {
+      {u"1 + 1", R"(ok {"type":"integer","value":2})"},
+      {u"2.5", R"(ok {"type":"double","value":2.5})"},
+      {u"-0", R"(ok {"type":"double","value":0})"},
+      {u"Math.pow(2, 31)", R"(ok {"type":"double","value":2147483648})"},
+      {u"Math.pow(2, 40)", R"(ok {"type":"double","value":1099511627776})"},
+      {u"[NaN, Infinity]", R"(ok {"type":"array","value":[{"type":"double","value":NaN},{"type":"double","value":Infinity}]})"},
+      {u"[true, null, undefined]",
+       R"(ok {"type":"array","value":[{"type":"boolean","value":true},{"type":"null","value":"null"},)"
+       R"({"type":"undefined","value":"undefined"}]})"},
+      {u"null", R"(ok {"type":"null","value":null})"},
+      {u"['\\ud83d\\ude00', 'lone \\ud800']",
+       "ok {\"type\":\"array\",\"value\":[{\"type\":\"string\",\"value\":\"\xF0\x9F\x98\x80\"},"
+       R"({"type":"string","value":"lone \uD800"}]})"},
       // The generator takes zero-terminated text: a string ends at its NUL.
-      {u"'before\\u0000after'", R"({"type":"string","value":"before"})"},
-      {u"named", R"({"type":"function","value":"unsupport"})"},
-      {u"() => 1", R"({"type":"function","value":"unsupport"})"},
-      {u"holder", R"({"type":"object","value":"unsupport"})"},
-      {u"new String('boxed')", R"({"type":"object","value":"unsupport"})"},
-      {u"Symbol('s')", "{}"},
-      {u"10n", "{}"},
-      {u"let f = (x) => `v${x}`; class A { get x() { return 7; } }; f(new A().x)", R"({"type":"string","value":"v7"})"},
+      {u"'before\\u0000after'", R"(ok {"type":"string","value":"before"})"},
+      {u"[named, holder, Symbol()]",
+       R"(ok {"type":"array","value":[{"type":"function","value":"unsupport"},{"type":"object","value":"unsupport"},{}]})"},
+      {u"let f = (x) => `v${x}`; class A { get x() { return 7; } }; f(new A().x)", R"(ok {"type":"string","value":"v7"})"},
+      // Nested arrays keep their tag alone, so cycles and depth cost nothing.
+      {u"[[], [1, , [2]]]", R"(ok {"type":"array","value":[{"type":"array"},{"type":"array"}]})"},
+      {u"[1, , 3]", R"(ok {"type":"array","value":[{"type":"integer","value":1},{"type":"undefined","value":"undefined"},{"type":"integer","value":3}]})"},
+      {u"var cyclic = [1]; cyclic.push(cyclic); cyclic", R"(ok {"type":"array","value":[{"type":"integer","value":1},{"type":"array"}]})"},
+      {u"var deep = []; for (let i = 0; i < 100000; i++) deep = [deep]; deep", R"(ok {"type":"array","value":[{"type":"array"}]})"},
+      {u"Object.defineProperty([7], 1, { get() { throw 1; } })", R"(ok {"type":"array","value":[{"type":"integer","value":7},{}]})"},
   });
 }
 
-TEST(ScriptValueJsonTest, ArraysListTheirElementsOneLevelDeep) {
-  KestrunPage page("function named() {}");
-  ASSERT_TRUE(page.process());
-  ExpectValues(page, {
-      {u"[]", R"({"type":"array","value":[]})"},
-      {u"[1, 'a', [2]]",
-       R"({"type":"array","value":[{"type":"integer","value":1},{"type":"string","value":"a"},{"type":"array"}]})"},
-      {u"[null, undefined, named, false, 2.5, {}]",
-       R"({"type":"array","value":[{"type":"null","value":"null"},{"type":"undefined","value":"undefined"},)"
-       R"({"type":"function","value":"unsupport"},{"type":"boolean","value":false},{"type":"double","value":2.5},)"
-       R"({"type":"object","value":"unsupport"}]})"},
-      {u"[1, , 3]",
-       R"({"type":"array","value":[{"type":"integer","value":1},{"type":"undefined","value":"undefined"},)"
-       R"({"type":"integer","value":3}]})"},
-      {u"[Symbol('s')]", R"({"type":"array","value":[{}]})"},
-      {u"var cyclic = [1]; cyclic.push(cyclic); cyclic",
-       R"({"type":"array","value":[{"type":"integer","value":1},{"type":"array"}]})"},
-      {u"var deep = []; for (let i = 0; i < 100000; i++) deep = [deep]; deep",
-       R"({"type":"array","value":[{"type":"array"}]})"},
-      {u"Object.defineProperty([7, 8], 1, { get() { throw new Error('no'); } })",
-       R"({"type":"array","value":[{"type":"integer","value":7},{}]})"},
-  });
-}
-
-TEST(ScriptValueJsonTest, DatesAreShownInTheLocalZoneWithTheirOwnMilliseconds) {
-  struct ZoneCase {
-    const char* zone;
-    const char16_t* code;
-    const char* json;
-  };
-  const ZoneCase cases[] = {
-      {"JST-9", u"new Date(Date.UTC(2024, 0, 15, 20, 30, 45, 5))", R"({"type":"datetime","value":"2024-01-16 05:30:45.005"})"},
-      {"JST-9", u"[new Date(Date.UTC(2024, 0, 15, 20, 30, 45, 5))]",
-       R"({"type":"array","value":[{"type":"datetime","value":"2024-01-16 05:30:45.005"}]})"},
-      // Outside the years 0 to 10000 the time is still converted, not replaced.
-      {"JST-9", u"new Date(Date.UTC(12000, 5, 1))", R"({"type":"datetime","value":"12000-06-01 09:00:00.000"})"},
-      {"JST-9", u"var d = new Date(0); d.setUTCFullYear(-500, 1, 29); d",
-       R"({"type":"datetime","value":"-500-03-01 09:00:00.000"})"},
-      {"JST-9", u"new Date(-1)", R"({"type":"datetime","value":"1970-01-01 08:59:59.999"})"},
-      {"CET-1CEST,M3.5.0,M10.5.0/3", u"new Date(Date.UTC(2024, 6, 1, 12))",
-       R"({"type":"datetime","value":"2024-07-01 14:00:00.000"})"},
-      {"CET-1CEST,M3.5.0,M10.5.0/3", u"new Date(Date.UTC(2024, 11, 31, 23, 59, 59, 999))",
-       R"({"type":"datetime","value":"2025-01-01 00:59:59.999"})"},
-      {"UTC0", u"new Date(NaN)", R"({"type":"datetime","value":"Invalid Date"})"},
-  };
-  for (const ZoneCase& c : cases) {
-    SCOPED_TRACE(c.zone);
-    const lumarine_testing::ScopedEnv zone("TZ", std::string(c.zone));
+TEST(ScriptValueJsonTest, DatesAreShownInTheLocalZone) {
+  {
+    const lumarine_testing::ScopedEnv time_zone("TZ", std::string("JST-9"));
     KestrunPage page;
     ASSERT_TRUE(page.process());
-    EXPECT_EQ(page.EvaluateAsync(c.code), Success(c.json)) << platform::Utf16ToUtf8(c.code);
+    ExpectAnswers(page, {
+        {u"[new Date(Date.UTC(2024, 0, 15, 20, 30, 45, 5))]", R"(ok {"type":"array","value":[{"type":"datetime","value":"2024-01-16 05:30:45.005"}]})"},
+        // Outside the years 0 to 10000 the time is still converted.
+        {u"new Date(Date.UTC(12000, 5, 1))", R"(ok {"type":"datetime","value":"12000-06-01 09:00:00.000"})"},
+        {u"var d = new Date(0); d.setUTCFullYear(-500, 1, 29); d", R"(ok {"type":"datetime","value":"-500-03-01 09:00:00.000"})"},
+        {u"new Date(NaN)", R"(ok {"type":"datetime","value":"Invalid Date"})"},
+    });
   }
+  const lumarine_testing::ScopedEnv time_zone("TZ", std::string("CET-1CEST,M3.5.0,M10.5.0/3"));
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  ExpectAnswers(page, {
+      {u"new Date(Date.UTC(2024, 6, 1, 12))", R"(ok {"type":"datetime","value":"2024-07-01 14:00:00.000"})"},
+      {u"new Date(Date.UTC(2024, 11, 31, 23, 30))", R"(ok {"type":"datetime","value":"2025-01-01 00:30:00.000"})"},
+  });
 }
 
 TEST(ScriptEvaluationTest, FailuresAreAnsweredAsErrorObjects) {
   KestrunPage page;
   ASSERT_TRUE(page.process());
-  EXPECT_EQ(page.EvaluateAsync(u"throw new Error('oops')"), Failure(R"(Uncaught Error: oops\n@ eval.js:1:6)"));
-  EXPECT_EQ(page.EvaluateAsync(u"\n  throw 'text'", kMainFrame, 3), Failure(R"(Uncaught text\n@ eval.js:4:2)"));
-  EXPECT_EQ(page.EvaluateAsync(u"throw null"), Failure(R"(Uncaught null\n@ eval.js:1:0)"));
-  EXPECT_THAT(page.EvaluateAsync(u"(").json, StartsWith(R"({"type":"error","value":"Uncaught SyntaxError: )"));
-  // Too large to carry: a sparse array of 2^32 - 1 holes, a string of 2^25 units.
-  const Answer too_large = Failure("The script's result cannot be converted to JSON text.");
-  EXPECT_EQ(page.EvaluateAsync(u"var sparse = []; sparse.length = 4294967295; sparse"), too_large);
-  EXPECT_EQ(page.EvaluateAsync(u"'x'.repeat(1 << 25)"), too_large);
+  ExpectAnswers(page, {
+      {u"throw new Error('oops')", "failed " + Error(R"(Uncaught Error: oops\n@ eval.js:1:6)")},
+      {u"throw null", "failed " + Error(R"(Uncaught null\n@ eval.js:1:0)")},
+      // Too large to carry: 2^32 - 1 holes, a string of 2^25 units.
+      {u"var sparse = []; sparse.length = 4294967295; sparse",
+       "failed " + Error("The script's result cannot be converted to JSON text.")},
+      {u"'x'.repeat(1 << 25)", "failed " + Error("The script's result cannot be converted to JSON text.")},
+  });
+  EXPECT_EQ(page.EvaluateAsync(u"\n  throw 'text'", kMainFrame, 3), "failed " + Error(R"(Uncaught text\n@ eval.js:4:2)"));
+  EXPECT_THAT(page.EvaluateAsync(u"("), StartsWith(R"(failed {"type":"error","value":"Uncaught SyntaxError: )"));
   // A frame that is gone is answered through the main frame; a frame
   // without a page has no context.
-  EXPECT_EQ(page.EvaluateAsync(u"1", 99),
-            Failure("Main Frame is no longer available, most likely the Frame has been Disposed or Removed."));
+  EXPECT_EQ(page.EvaluateAsync(u"1", 99), "failed " + kFrameGone);
   page.process()->LoadPage(kBrowser, 11, false, "sub.js", "");
   page.process()->DetachFrame(kBrowser, 11);
-  EXPECT_EQ(page.EvaluateAsync(u"1", 11),
-            Failure("Main Frame is no longer available, most likely the Frame has been Disposed or Removed."));
+  EXPECT_EQ(page.EvaluateAsync(u"1", 11), "failed " + kFrameGone);
   page.process()->CreateBrowser(2, 20);
   page.process()->SendProcessMessage(2, 20, Message(kEvaluateJavascriptRequestAsync, u"1"));
-  const CefRefPtr<CefProcessMessage> no_context = page.NextMessage(kEvaluateJavascriptResponseAsync);
+  const auto no_context = page.Next(kEvaluateJavascriptResponseAsync);
   ASSERT_TRUE(no_context);
-  EXPECT_EQ(no_context->GetArgumentList()->GetString(1).ToString(), R"({"type":"error","value":"Unable to Enter Context"})");
-  // The page still evaluates afterwards.
-  EXPECT_EQ(page.EvaluateAsync(u"'still here'"), Success(R"({"type":"string","value":"still here"})"));
+  EXPECT_EQ(no_context->message->GetArgumentList()->GetString(1).ToString(), Error("Unable to Enter Context"));
+  EXPECT_EQ(page.EvaluateAsync(u"'still here'"), R"(ok {"type":"string","value":"still here"})");
 }
 
 TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
@@ -146,42 +112,35 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
   ASSERT_TRUE(page.process());
   const platform::WString first = UniqueObjectId();
   const platform::WString second = UniqueObjectId();
-  page.SaveObjectId(first);
-  page.SaveObjectId(second);  // the service keeps its first name
+  page.Send(kSaveWebBrowserObjectID, first);
+  page.Send(kSaveWebBrowserObjectID, second);  // the service keeps its first name
   page.RequestSync(u"++counter * 2");
   EXPECT_EQ(CallExecJs(first), R"(0 {"type":"integer","value":2})");
   page.RequestSync(u"throw new Error('sync')");
-  EXPECT_EQ(CallExecJs(first), R"(0 {"type":"error","value":"Uncaught Error: sync\n@ eval.js:1:6"})");
+  EXPECT_EQ(CallExecJs(first), "0 " + Error(R"(Uncaught Error: sync\n@ eval.js:1:6)"));
   page.RequestSync(u"1", 99);
-  EXPECT_EQ(CallExecJs(first),
-            R"(0 {"type":"error","value":"Main Frame is no longer available, most likely the Frame has been Disposed or Removed."})");
-  // Any other name, even "ExecJS" in other letters, answers at once, empty.
-  EXPECT_EQ(CallExecJs(first, u"execJS"), "0 ");
+  EXPECT_EQ(CallExecJs(first), "0 " + kFrameGone);
+  EXPECT_EQ(CallExecJs(first, u"execJS"), "0 ");  // other names answer at once, empty
   EXPECT_EQ(CallExecJs(second), "1 ");
-  page.RequestSync(u"counter");
-  EXPECT_EQ(CallExecJs(first), R"(0 {"type":"integer","value":1})");
   page.process()->CloseConnection();
   ExpectExitCodeZero(*page.process());
   EXPECT_THAT(DispatchAnswers(page.process()->Output()),
               ElementsAre("\"SaveWebBrowserObjectID\" true", "\"SaveWebBrowserObjectID\" true",
                           "\"EvaluateJavascriptRequestSync\" true", "\"EvaluateJavascriptRequestSync\" false",
-                          "\"EvaluateJavascriptRequestSync\" false", "\"EvaluateJavascriptRequestSync\" true"));
+                          "\"EvaluateJavascriptRequestSync\" false"));
 }
 
 TEST(ScriptEvaluationTest, TheSlotHoldsAtMostOneSignal) {
   KestrunPage page("", {"--cefshim-trace"});
   ASSERT_TRUE(page.process());
   const platform::WString id = UniqueObjectId();
-  page.SaveObjectId(id);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(page.EvaluateAsync(u"1").success);
+  page.Send(kSaveWebBrowserObjectID, id);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(page.EvaluateAsync(u"1"), R"(ok {"type":"integer","value":1})");
   // Each handler signals after its answer: once a later message has been
-  // handled, all three have.
-  page.process()->SendProcessMessage(kBrowser, kMainFrame, Message(u"Settle"));
+  // handled, all three have. They left one signal, which this call takes.
+  page.Send(u"Settle", u"");
   ASSERT_TRUE(page.process()->WaitForOutput("OnProcessMessageReceived(\"Settle\") returned false", kPatience));
-  // Three asynchronous evaluations left one signal: this call takes it and
-  // finds the slot as no synchronous evaluation has left it.
   EXPECT_EQ(CallExecJs(id), "0 ");
-  // So this one waits until the synchronous evaluation below has finished.
   ExecJsCall waiting(id);
   ASSERT_TRUE(waiting.WaitUntilServed());
   page.RequestSync(u"'late'");
@@ -192,12 +151,10 @@ TEST(ScriptEvaluationTest, KillRequestEndsTheRendererWhileExecJsWaits) {
   KestrunPage page;
   ASSERT_TRUE(page.process());
   const platform::WString id = UniqueObjectId();
-  page.SaveObjectId(id);
-  page.RequestSync(u"'first'");
-  EXPECT_EQ(CallExecJs(id), R"(0 {"type":"string","value":"first"})");
+  page.Send(kSaveWebBrowserObjectID, id);
   ExecJsCall waiting(id);
   ASSERT_TRUE(waiting.WaitUntilServed());
-  page.process()->SendProcessMessage(kBrowser, kMainFrame, Message(kKillKestrunRequest));
+  page.Send(kKillKestrunRequest, u"");
   ExpectExitCodeZero(*page.process());
   EXPECT_EQ(waiting.Reply(), "1 ");
 }
