@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "kestrun_process.h"
 #include "platform/unicode.h"
 #include "rpc/file_mapping_server.h"
 
@@ -29,27 +28,10 @@ class ControlEventServer::Function : public IRPCFunDelegate {
   platform::WString answer_;
 };
 
-// Counts the rounds the server has closed (its trace line "WB9.").
-class ControlEventServer::RoundCounter : public IRPCLogger {
- public:
-  explicit RoundCounter(ControlEventServer* server) : server_(server) {}
-  void Log(const platform::WChar* text) override {
-    if (platform::WStringView(text).substr(0, 4) != u"WB9.") return;
-    std::lock_guard<std::mutex> lock(server_->mutex_);
-    ++server_->rounds_closed_;
-    server_->round_closed_.notify_all();
-  }
-
- private:
-  ControlEventServer* const server_;
-};
-
 ControlEventServer::ControlEventServer(const platform::WString& identifier, const std::vector<std::string>& functions,
                                        Answer answer)
     : answer_(std::move(answer)),
-      round_counter_(std::make_unique<RoundCounter>(this)),
       server_(std::make_unique<RPCServer::CRPCServer>(new RPCServer::CFileMappingServerImp())) {
-  server_->SetLogger(round_counter_.get(), nullptr);
   for (const std::string& function : functions) {
     server_->RegisterFunction(platform::Utf8ToUtf16(function).c_str(), new Function(this));
   }
@@ -62,11 +44,6 @@ ControlEventServer::~ControlEventServer() { server_.reset(); }
 std::vector<std::string> ControlEventServer::Calls() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return calls_;
-}
-
-bool ControlEventServer::WaitForRoundsClosed(int count) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  return round_closed_.wait_for(lock, kPatience, [&] { return rounds_closed_ >= count; });
 }
 
 void ControlEventServer::Record(const std::string& call) {

@@ -3,7 +3,6 @@
 // record each call and answer through a test's function.
 #pragma once
 
-#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -29,21 +28,13 @@ class ControlEventServer {
   // The calls so far, each "function(parameters)".
   std::vector<std::string> Calls() const;
 
-  // Waits (up to kPatience) until the server has closed `count` rounds,
-  // whether or not their callers still waited for the answer.
-  bool WaitForRoundsClosed(int count);
-
  private:
   class Function;
-  class RoundCounter;
   void Record(const std::string& call);
 
   mutable std::mutex mutex_;
-  std::condition_variable round_closed_;
-  int rounds_closed_ = 0;
   std::vector<std::string> calls_;
   Answer answer_;
-  std::unique_ptr<RoundCounter> round_counter_;  // outlives the server, which logs to it
   std::unique_ptr<RPCServer::CRPCServer> server_;
 };
 

@@ -111,12 +111,14 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
   if (channel_lock_ == nullptr || !channel_lock_->Lock()) return 1;
   exchange.lock = channel_lock_.get();
   if (!PrepareClientSemaphores()) return 1;
-  Log(RPCChannel::kTraceRule);
-  Log(mapping_name_.c_str());
-  Log(text::kWriteRequest);
-  if (!SendRequest(exchange, function, parameters) || !WaitForRequestRead(exchange)) return 1;
+  // A server that went before it had read the request ran nothing, and a
+  // restarted one may already serve the name: the request goes once more,
+  // to whichever server serves it now.
+  Delivery delivery = Deliver(exchange, function, parameters);
+  if (delivery == Delivery::kServerGone) delivery = Deliver(exchange, function, parameters);
+  if (delivery != Delivery::kRead) return 1;
   Log(text::kWaitForReply);
-  if (!WaitForServer(*client2_) || !ReceiveReply(reply)) return 1;
+  if (WaitForServer(*client2_) != platform::WaitResult::kSignaled || !ReceiveReply(reply)) return 1;
   Log(text::kReplyTaken);
   if (server2_ == nullptr) server2_ = OpenWithRetries(names_->server2, kServer2Retries, false);
   if (server2_ != nullptr) server2_->Release();
@@ -161,6 +163,21 @@ bool CFileMappingClient::PrepareClientSemaphores() {
   return client1_ != nullptr && client2_ != nullptr;
 }
 
+CFileMappingClient::Delivery CFileMappingClient::Deliver(Exchange& exchange, platform::WStringView function,
+                                                         platform::WStringView parameters) {
+  Log(RPCChannel::kTraceRule);
+  Log(mapping_name_.c_str());
+  Log(text::kWriteRequest);
+  if (!SendRequest(exchange, function, parameters)) return Delivery::kFailed;
+  Log(text::kWaitForRead);
+  const platform::WaitResult read = WaitForServer(*client1_);
+  if (read == platform::WaitResult::kPeerGone) return Delivery::kServerGone;
+  if (read != platform::WaitResult::kSignaled) return Delivery::kFailed;
+  Log(text::kCloseRequest);
+  exchange.request.reset();
+  return Delivery::kRead;
+}
+
 bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView function,
                                      platform::WStringView parameters) {
   exchange.request = platform::FileMapping::CreateHolding(
@@ -178,25 +195,17 @@ bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView f
   return true;
 }
 
-bool CFileMappingClient::WaitForRequestRead(Exchange& exchange) {
-  Log(text::kWaitForRead);
-  if (!WaitForServer(*client1_)) return false;
-  Log(text::kCloseRequest);
-  exchange.request.reset();
-  return true;
-}
-
-bool CFileMappingClient::WaitForServer(platform::Waitable& semaphore) {
+platform::WaitResult CFileMappingClient::WaitForServer(platform::Waitable& semaphore) {
   platform::WaitOptions options;
   // The server holds the ServerSemaphore1 it made for as long as it serves.
   options.peer_alive = [this] { return server1_->CreatorAlive(); };
   options.pump = connected_window_;
   for (;;) {
     const platform::WaitResult result = platform::WaitForObject(semaphore, options);
-    if (result == platform::WaitResult::kSignaled) return true;
+    if (result == platform::WaitResult::kSignaled) return result;
     if (result != platform::WaitResult::kMessages) {
       Log(text::kWaitFailed);
-      return false;
+      return result;
     }
     PumpWindowMessages();
   }

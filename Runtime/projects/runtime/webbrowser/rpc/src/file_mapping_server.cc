@@ -23,6 +23,7 @@ bool Stopping() {
 
 struct CFileMappingServerImp::Call {
   bool request_taken = false;  // a client now waits for this call's outcome
+  bool attached = false;       // ... whose semaphores client1_ and client2_ are
   bool reply_sent = false;     // ... and has been given it
   RPCChannel::Request request;
   std::unique_ptr<platform::FileMapping> reply;
@@ -86,7 +87,7 @@ bool CFileMappingServerImp::ServeOneCall() {
   } catch (...) {
     // A throwing delegate or logger, or memory exhaustion: this call fails,
     // the service goes on.
-    if (call.request_taken && !call.reply_sent) FailCall();
+    if (call.request_taken && !call.reply_sent) FailCall(call);
     return !Stopping();
   }
 }
@@ -102,7 +103,7 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
     Log(text::kOpenFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
-    if (client_may_wait) FailCall();
+    if (client_may_wait) FailCall(call);
     return false;
   }
   platform::WString units((request->size() + 1) / 2, 0);
@@ -110,18 +111,21 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
     Log(text::kViewFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
-    FailCall();
+    FailCall(call);
     return false;
   }
   call.request = RPCChannel::TakeRequest(units.data(), request->size());
   // Consumed: the text is zero-filled in the mapping as well.
   request->Write(units.data(), request->size());
   Log(text::kCloseRequest);
+  // Both client semaphores now: they tie this call to its client, who holds
+  // them for the whole call. The names are still the client's if it still
+  // holds its request afterwards: it holds the channel lock all along. A
+  // client that has gone meanwhile may have let a later caller take them.
+  call.attached = AttachClient() && request->HasOtherHolders();
   request.reset();
   Log(text::kRequestRead);
-  // Both client semaphores now: they tie this call to its client, who holds
-  // them for the whole call.
-  if (!AttachClient()) {
+  if (!call.attached) {
     Log(text::kRoundFailed);
     return false;
   }
@@ -134,15 +138,25 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
   const Answer answer = Execute(call.request.function, call.request.parameters);
   if (Stopping()) {
-    FailCall();
+    FailCall(call);
     return false;
   }
   Log(text::kWriteReply);
   const platform::WString& reply = answer.reply();
-  call.reply =
-      platform::FileMapping::CreateHolding(names_->mapping, RPCChannel::ReplyBytes(reply), NamedCreation::kReplace);
+  // The reply takes the name only while it is free. Its client holds the
+  // channel lock until the call ends, so a live object under the name is
+  // the request of a later caller: this call's client has gone, and the
+  // request waits for the next round.
+  bool name_taken = false;
+  call.reply = platform::FileMapping::CreateHolding(names_->mapping, RPCChannel::ReplyBytes(reply),
+                                                    NamedCreation::kCreateOrOpen, &name_taken);
+  if (name_taken) {
+    call.reply.reset();
+    Log(text::kRoundFailed);
+    return true;
+  }
   if (call.reply == nullptr) {
-    FailCall();
+    FailCall(call);
     Log(text::kRoundFailed);
     return true;
   }
@@ -159,10 +173,12 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   return true;
 }
 
-void CFileMappingServerImp::FailCall() {
+void CFileMappingServerImp::FailCall(const Call& call) {
   // The client wakes from both of its waits and finds no reply: its call
-  // fails at once rather than waiting for a reply that will not come.
-  AttachClient();
+  // fails at once rather than waiting for a reply that will not come. Once
+  // attached, only the semaphores of the call's own client: a later caller
+  // may have taken the names.
+  if (!call.attached) AttachClient();
   if (client1_ != nullptr) client1_->Release();
   if (client2_ != nullptr) client2_->Release();
 }

@@ -1,10 +1,16 @@
 // Calls between processes, and peers that die at every step of a call.
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "peer_process.h"
+#include "platform/semaphore.h"
+#include "platform/stoppable_thread.h"
 #include "platform/unicode.h"
 #include "rpc_fixture.h"
 
@@ -122,6 +128,30 @@ TEST(RpcProcessTest, AServerKilledAtAnyStepNeverHangsOrConfusesItsClient) {
   }
 }
 
+// A server that dies before it has read a call's request (here, or as the
+// call comes) is replaced at once by a new server of the same name, as a
+// restarted control's would be: the call, and the next, reach the new one.
+TEST(RpcProcessTest, ACallReachesTheServerThatReplacesADeadOne) {
+  for (const std::string die_at : {"", "WB2.", "WB3.", "WB4."}) {
+    SCOPED_TRACE(die_at.empty() ? "killed between calls" : "dies at " + die_at);
+    const WString mapping = FreshMapping();
+    PeerProcess dying(ServerArgs(mapping, die_at, 2));
+    ASSERT_EQ(dying.ReadLine(), "ready");
+    RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+    client.Connect(mapping.c_str(), 0);
+    // The client now keeps the dying server's semaphores.
+    ASSERT_EQ(CallWith(client, u"echo", u"first").result, WString(u"first"));
+    if (die_at.empty()) dying.Kill();
+    auto call = std::async(std::launch::async, [&] { return CallWith(client, u"echo", u"again"); });
+    EXPECT_EQ(dying.Wait(), 128 + 9);
+    RPCServer::CRPCServer successor(new RPCServer::CFileMappingServerImp());
+    RegisterTestFunctions(successor);
+    ASSERT_EQ(successor.Start(mapping.c_str(), 0), 0);
+    EXPECT_EQ(call.get().result, WString(u"again"));
+    EXPECT_EQ(CallWith(client, u"echo", u"then").result, WString(u"then"));
+  }
+}
+
 // The client process kills itself as it logs the given step; the server
 // must go on to serve the next call correctly.
 TEST_F(RpcServerTest, AClientKilledAtAnyStepLeavesTheServerServing) {
@@ -133,6 +163,95 @@ TEST_F(RpcServerTest, AClientKilledAtAnyStepLeavesTheServerServing) {
     EXPECT_EQ(Call(u"echo", sent.c_str()).result, sent);
   }
   EXPECT_EQ(implementation_->IsFinished(), 0);
+}
+
+// Holds the thread that passes it until the test opens it.
+struct Gate {
+  std::unique_ptr<platform::Semaphore> reached = platform::Semaphore::Create(0, 1);
+  std::unique_ptr<platform::Semaphore> opened = platform::Semaphore::Create(0, 1);
+  void Pass() {
+    reached->Release();
+    platform::WaitForObject(*opened);
+  }
+};
+
+// A server logger that, while armed, holds the server at its next trace
+// line beginning with `prefix`.
+class GateAtLine : public IRPCLogger {
+ public:
+  GateAtLine(Gate* gate, WString prefix) : gate_(gate), prefix_(std::move(prefix)) {}
+  void Log(const platform::WChar* text) override {
+    if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_ && armed.exchange(false)) gate_->Pass();
+  }
+  std::atomic<bool> armed{false};
+
+ private:
+  Gate* const gate_;
+  const WString prefix_;
+};
+
+// A caller goes (killed, or giving up) while the server runs its function
+// or reads its request, and the next caller comes before the server is done
+// with that round: the next caller is served once the round ends, and is
+// never given the gone caller's reply.
+TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt) {
+  Gate gate;
+  server_->RegisterFunction(u"gate", new FunctionDelegate([&](const WString&, const WString&, WString* result,
+                                                             WString*) {
+                              gate.Pass();
+                              *result = u"late";
+                              return 0;
+                            }));
+  GateAtLine at_read(&gate, u"WB3.");
+  server_->SetLogger(&at_read, nullptr);
+  platform::WaitOptions bounded;
+  bounded.timeout_ms = 30000;
+  RecordingLogger log;
+  client_.SetLogger(&log, nullptr);
+  client_.Connect(mapping_.c_str(), 0);
+  const struct {
+    const char* way;
+    bool killed;
+    bool at_read;  // else in its function
+  } cases[] = {
+      {"killed in its function", true, false},
+      {"gives up in its function", false, false},
+      {"gives up as its request is read", false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    platform::StoppableThread quitter;
+    if (c.killed) {
+      PeerProcess doomed({"client", Utf16ToUtf8(mapping_), "gate", "", "WB5.", "1"});
+      EXPECT_EQ(doomed.Wait(), 128 + 9);
+      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled);
+    } else {
+      at_read.armed = c.at_read;
+      quitter.Start([&] {
+        RPCClient::CRPCClient first(new RPCClient::CFileMappingClient());
+        first.Connect(mapping_.c_str(), 0);
+        EXPECT_EQ(CallWith(first, u"gate", u"first").rc, 1);
+      });
+      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled);
+      quitter.RequestStop();
+    }
+    const std::size_t logged = log.lines().size();
+    auto next = std::async(std::launch::async, [&] { return Call(u"echo", u"next"); });
+    // Once the next caller waits for its request to be read, the server goes on.
+    const auto waiting = [&] {
+      const auto lines = log.lines();
+      return std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(logged), lines.end(),
+                         [](const WString& line) { return line.substr(0, 4) == u"WB3."; });
+    };
+    for (int i = 0; i < 6000 && !waiting(); ++i) platform::SleepUnlessStopped(5);
+    gate.opened->Release();
+    const bool answered = next.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    if (!answered) server_->Stop();  // fails the hanging call, so that the test can end
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(next.get().result, WString(u"next"));
+  }
+  EXPECT_EQ(Call(u"echo", u"after").result, WString(u"after"));
+  server_.reset();  // before the gate and its logger go (so no ASSERT above)
 }
 
 }  // namespace

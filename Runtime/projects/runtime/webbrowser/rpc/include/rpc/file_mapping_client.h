@@ -7,7 +7,9 @@
 // Beyond the bare channel: calls of all clients of one channel are served
 // one after another (a named mutex of the mapping name, released even when
 // its holder is killed); a server that dies or stops during a call fails the
-// call instead of leaving it waiting; an exception fails the call.
+// call instead of leaving it waiting, except that a request the server had
+// not read yet goes once more to the server of the name (a restarted one);
+// an exception fails the call.
 #pragma once
 
 #include <memory>
@@ -36,6 +38,11 @@ class CFileMappingClient final : public IRPCClient {
 
  private:
   struct Exchange;
+  enum class Delivery {
+    kRead,        // the server has read the request
+    kServerGone,  // the server went before it had read it
+    kFailed,
+  };
 
   // The call sequence; 0 when the server answered (`reply` holds its text).
   int CallServer(platform::WStringView function, platform::WStringView parameters, platform::WString* reply);
@@ -43,12 +50,13 @@ class CFileMappingClient final : public IRPCClient {
   // Holds the serving server's two semaphores; false when no server serves.
   bool FindServer();
   void DropChannelObjects();
+  // Writes the request, signals the server and waits until it has read it.
+  Delivery Deliver(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
-  bool WaitForRequestRead(Exchange& exchange);
   bool ReceiveReply(platform::WString* reply);
   // Waits for one of the client's semaphores while the server lives,
-  // pumping when a window is set.
-  bool WaitForServer(platform::Waitable& semaphore);
+  // pumping when a window is set: kSignaled, or how the wait ended.
+  platform::WaitResult WaitForServer(platform::Waitable& semaphore);
   void PumpWindowMessages();
   void Log(const platform::WChar* text) const;
 

@@ -4,9 +4,10 @@
 // reply mapping, signal ClientSemaphore2, wait for ServerSemaphore2.
 //
 // Beyond the bare channel: a client that dies or gives up ends only its own
-// call (the server notices through its semaphores and serves the next
-// call); a function that throws fails its call; a stop wakes every wait and
-// fails a call in progress at once.
+// call (the server notices through its semaphores and its request, and
+// serves the next call; a late reply never takes the place of a later
+// caller's request); a function that throws fails its call; a stop wakes
+// every wait and fails a call in progress at once.
 #pragma once
 
 #include <memory>
@@ -41,7 +42,7 @@ class CFileMappingServerImp final : public CRPCServerImp {
   bool AttachClient();
   bool ReadRequest(Call& call);
   bool ReplyAndWait(Call& call);
-  void FailCall();
+  void FailCall(const Call& call);
 
   // Derived from the mapping name at Start.
   std::unique_ptr<const RPCChannel::ChannelNames> names_;

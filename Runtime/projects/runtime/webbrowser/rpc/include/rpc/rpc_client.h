@@ -40,6 +40,9 @@ class IRPCClient {
   // when the call failed (empty or null function name, not connected, no
   // server within about a second, the server gone or stopped during the
   // call, a pumping wait that ended otherwise); both outputs are then null.
+  // A request that a server gone meanwhile had not read yet goes once more
+  // to the server of the name (one restarted at once, say) before the call
+  // fails.
   // The texts are owned by the client and stay valid until a later call
   // produces a text of the same kind, or the client is destroyed. Either
   // output pointer may be null.
