@@ -20,6 +20,16 @@ void ApplyTextMode(std::string& bytes) {
   bytes.resize(out);
 }
 
+// The document as compact UTF-8 in one pass. False when a text holds a
+// lone surrogate, which the transcoding writer refuses.
+bool WriteUtf8Directly(const JsonValue& value, std::string& utf8) {
+  rapidjson::GenericStringBuffer<rapidjson::UTF8<>, ThrowingAllocator> buffer;
+  rapidjson::Writer<decltype(buffer), JsonEncoding, rapidjson::UTF8<>, ThrowingAllocator> writer(buffer);
+  if (!value.Accept(writer)) return false;
+  utf8.assign(buffer.GetString(), buffer.GetSize());
+  return true;
+}
+
 bool ExistsAndCannotBeReplaced(platform::WStringView path) {
   return platform::PathExists(path) && (!platform::IsRegularFile(path) || platform::IsReadOnly(path));
 }
@@ -62,9 +72,14 @@ std::uint32_t ParseWideJsonText(JsonDocument& document, const char16_t* text) {
 
 std::uint32_t SaveJsonFile(const JsonDocument& document, const char16_t* path) {
   if (path != nullptr && ExistsAndCannotBeReplaced(path)) return CONFIG_DELETE_FAILED;
-  platform::WString text;
-  if (JsonValueToText(document.Root(), text) != CONFIG_OK) return CONFIG_INVALID_JSON;
-  if (path == nullptr || !platform::ReplaceFileAtomically(path, WideToUtf8(text))) return CONFIG_CREATE_FAILED;
+  std::string utf8;
+  if (!WriteUtf8Directly(document.Root(), utf8)) {
+    // A lone surrogate: write the UTF-16 text, where it becomes U+FFFD.
+    platform::WString text;
+    if (JsonValueToText(document.Root(), text) != CONFIG_OK) return CONFIG_INVALID_JSON;
+    utf8 = WideToUtf8(text);
+  }
+  if (path == nullptr || !platform::ReplaceFileAtomically(path, utf8)) return CONFIG_CREATE_FAILED;
   return CONFIG_OK;
 }
 

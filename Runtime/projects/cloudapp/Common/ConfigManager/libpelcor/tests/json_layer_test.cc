@@ -130,6 +130,10 @@ TEST_F(JsonFileTest, SaveJsonFileWritesCompactUtf8WithoutAMark) {
   root.AddString(u"t", u"\u00E9\U0001F600\"\\\n\x01");
   ASSERT_EQ(SaveJsonFile(document_, dir_.File(u"out.json").c_str()), CONFIG_OK);
   EXPECT_EQ(dir_.Read(u"out.json"), "{\"a\":1,\"t\":\"\xC3\xA9\xF0\x9F\x98\x80\\\"\\\\\\n\\u0001\"}");
+
+  root.AddString(u"lone", std::u16string(u"x\xDC00", 2));
+  ASSERT_EQ(SaveJsonFile(document_, dir_.File(u"out.json").c_str()), CONFIG_OK);
+  EXPECT_NE(dir_.Read(u"out.json").value_or("").find("\"lone\":\"x\xEF\xBF\xBD\"}"), std::string::npos);
 }
 
 TEST_F(JsonFileTest, SaveJsonFileFailuresLeaveThePreviousFile) {
