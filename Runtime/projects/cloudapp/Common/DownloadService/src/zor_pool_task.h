@@ -18,6 +18,10 @@ class CZorWorker {
   // task, so connections are reused. Null when libcurl cannot make one.
   // *reused tells whether an existing handle was reset.
   CURL* Handle(bool* reused);
+  // Replaces the thread's handle (and its connections) with a new one, for
+  // when the old one cannot be set up any more. Null when libcurl cannot
+  // make one.
+  CURL* FreshHandle();
 
  private:
   CurlHandle handle_;
