@@ -14,7 +14,9 @@ test may use names such as "files.test" that only a proxy can "resolve".
 Once every server listens, one line goes to standard output:
   ready http=P https=P http_proxy=P socks4=P socks5=P
 Every server appends one line per request it was asked to
-<workdir>/requests.log: "<server>\t<what it was asked>".
+<workdir>/requests.log: "<server>\t<what it was asked>"; the file servers
+also append one line per connection they accept to <workdir>/connections.log:
+"<server>\t<client port>".
 
 The network stops by itself when its standard input closes (the test that
 started it is gone) or when its lifetime ends.
@@ -54,13 +56,15 @@ import urllib.parse
 
 LOG_LOCK = threading.Lock()
 LOG_FILE = None
+CONNECTION_LOG_FILE = None
 CHUNK = 64 * 1024
 
 
-def log(server, text):
+def log(server, text, to=None):
     with LOG_LOCK:
-        LOG_FILE.write(f"{server}\t{text}\n")
-        LOG_FILE.flush()
+        target = to or LOG_FILE
+        target.write(f"{server}\t{text}\n")
+        target.flush()
 
 
 def content(start, end, seed):
@@ -220,9 +224,11 @@ class FileServer(http.server.ThreadingHTTPServer):
     def __init__(self, name, tls_context=None):
         handler = type(f"{name}Handler", (FileHandler,), {"server_name": name})
         super().__init__(("127.0.0.1", 0), handler)
+        self.name = name
         self.tls_context = tls_context
 
     def finish_request(self, request, client_address):
+        log(self.name, str(client_address[1]), to=CONNECTION_LOG_FILE)
         if self.tls_context:
             try:
                 request = self.tls_context.wrap_socket(request, server_side=True)
@@ -383,8 +389,9 @@ def main():
     parser.add_argument("--workdir", required=True)
     parser.add_argument("--lifetime", type=float, default=900)
     args = parser.parse_args()
-    global LOG_FILE
+    global LOG_FILE, CONNECTION_LOG_FILE
     LOG_FILE = open(os.path.join(args.workdir, "requests.log"), "a", encoding="utf-8")
+    CONNECTION_LOG_FILE = open(os.path.join(args.workdir, "connections.log"), "a", encoding="utf-8")
     stop_when_orphaned(args.lifetime)
     servers = {
         "http": FileServer("http"),

@@ -106,9 +106,19 @@ std::string LoopbackNetwork::HttpsUrl(const std::string& path_and_query) const {
   return "https://127.0.0.1:" + std::to_string(Port("https")) + path_and_query;
 }
 
-std::vector<std::string> LoopbackNetwork::Log() const {
+std::vector<std::string> LoopbackNetwork::Log() const { return Lines(u"requests.log"); }
+
+int LoopbackNetwork::Connections(const std::string& server) const {
+  int count = 0;
+  for (const std::string& line : Lines(u"connections.log")) {
+    count += line.compare(0, server.size() + 1, server + "\t") == 0;
+  }
+  return count;
+}
+
+std::vector<std::string> LoopbackNetwork::Lines(const std::u16string& log) const {
   std::vector<std::string> lines;
-  std::istringstream text(workdir_.Read(u"requests.log").value_or(""));
+  std::istringstream text(workdir_.Read(log).value_or(""));
   std::string line;
   while (std::getline(text, line)) lines.push_back(line);
   return lines;

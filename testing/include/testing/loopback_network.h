@@ -43,12 +43,17 @@ class LoopbackNetwork {
   std::vector<std::string> Log() const;
   // Number of log lines of that server containing `fragment`.
   int CountLog(const std::string& server, const std::string& fragment) const;
+  // Connections accepted so far by a file server ("http" or "https"); each
+  // is logged before its first request is answered.
+  int Connections(const std::string& server) const;
 
   // Bytes [start, end) of the file that /files/ serves with this seed.
   static std::string FileContent(std::uint64_t start, std::uint64_t end, std::uint32_t seed = 0);
 
  private:
   LoopbackNetwork() = default;
+  // The lines of one of the network's logs in the work folder.
+  std::vector<std::string> Lines(const std::u16string& log) const;
 
   TempDir workdir_;
   pid_t pid_ = -1;

@@ -15,6 +15,8 @@ const platform::StringResource kMessages[] = {
     {106, u"HTTP error.(error code: %d)", u"HTTP错误。（错误代码：%d）"},
     {107, u"Failed to initialize the downloaded template.", u"初始化下载模块失败"},
     {108, u"Failed to get time from the server or the server is unsupported.", u"获取服务器时间失败或服务器不支持"},
+    {109, u"The download service is shut down; reload the library to download again.",
+     u"下载服务已关闭，重新加载库后才能下载"},
 };
 
 }  // namespace

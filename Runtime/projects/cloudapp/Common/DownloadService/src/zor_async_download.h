@@ -19,7 +19,8 @@ class CZorAsyncDownload : public CZorDownload, public ZorTqCloudAppResBuf::IAsyn
                              std::int64_t rangeStart, std::int64_t rangeEnd) override;
   ZorTqCloudAppResBuf::IEventMgr* GetEventMgr(ZorTqCloudAppResBuf::IEventMgr** out) override;
 
-  // Also removes every handler and closes the event pool for good.
+  // Also removes every handler: no later event of its transfers reaches
+  // them. The library's event pool stays open for the other downloaders.
   void Shutdown() override;
 
  private:

@@ -12,7 +12,9 @@ class CZorLibrary {
 
   // The pool that runs every transfer of the library.
   CZorThreadPool& WorkerPool() { return workerPool_; }
-  // The pool that delivers every asynchronous event of the library.
+  // The pool that delivers every asynchronous event of the library. It
+  // stays open until the library is unloaded (after the worker pool), so
+  // the events of every download the worker pool accepted can be delivered.
   CZorThreadPool& EventPool() { return eventPool_; }
 
  private:

@@ -17,3 +17,8 @@ CURL* CZorWorker::Handle(bool* reused) {
   }
   return handle_.get();
 }
+
+CURL* CZorWorker::FreshHandle() {
+  handle_.reset(curl_easy_init());
+  return handle_.get();
+}

@@ -18,6 +18,10 @@ class CZorWorker {
   // task, so connections are reused. Null when libcurl cannot make one.
   // *reused tells whether an existing handle was reset.
   CURL* Handle(bool* reused);
+  // Replaces the thread's handle (and its connections) with a new one, for
+  // when the old one cannot be set up any more. Null when libcurl cannot
+  // make one.
+  CURL* FreshHandle();
 
  private:
   CurlHandle handle_;
@@ -37,6 +41,8 @@ class CZorPoolTask {
   // The last step, after Run, or instead of it when the pool drops the task
   // unrun. The pool destroys the task afterwards.
   virtual void Finish() = 0;
+  // Whether the task works for `owner` (see CZorThreadPool::DropQueued).
+  virtual bool BelongsTo(const void* /*owner*/) const { return false; }
 
   void RequestStop() { stop_.store(true, std::memory_order_release); }
   bool StopRequested() const { return stop_.load(std::memory_order_acquire); }

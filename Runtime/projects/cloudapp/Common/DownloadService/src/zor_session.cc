@@ -31,18 +31,32 @@ CZorSession::CZorSession(platform::WString url, long lowSpeedSeconds)
     : url_(std::move(url)), lowSpeedSeconds_(lowSpeedSeconds) {}
 
 bool CZorSession::Start(CZorWorker* worker) {
+  const RequestUrl request = PrepareRequestUrl(url_);
   bool reused = false;
-  if (worker) {
-    handle_ = worker->Handle(&reused);
-  } else {
-    ownHandle_.reset(curl_easy_init());
-    handle_ = ownHandle_.get();
-  }
+  handle_ = worker ? worker->Handle(&reused) : OwnHandle();
+  if (SetUp(request)) return true;
+  if (!reused) return false;
+  // A reset handle still holds what earlier transfers left in it: after one
+  // that libcurl refused before any data moved (a malformed URL, another
+  // scheme, an unknown host, a redirect to another scheme) it keeps its
+  // receive buffer and refuses CURLOPT_BUFFERSIZE until a transfer runs on
+  // it. No transfer may depend on an earlier one, so this one starts over
+  // on a fresh handle, which the worker keeps from now on.
+  error_.Clear();
+  handle_ = worker->FreshHandle();
+  return SetUp(request);
+}
+
+CURL* CZorSession::OwnHandle() {
+  ownHandle_.reset(curl_easy_init());
+  return ownHandle_.get();
+}
+
+bool CZorSession::SetUp(const RequestUrl& request) {
   if (!handle_) {
     error_.RecordCustom(107);
     return false;
   }
-  const RequestUrl request = PrepareRequestUrl(url_);
   if (!SetTransferOptions(request.url) || !ApplyProxy(request.host)) return false;
   return !request.https || SetOption(CURLOPT_SSLVERSION, CurlSslVersion(settings_.tlsVersion));
 }

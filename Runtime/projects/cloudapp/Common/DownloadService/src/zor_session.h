@@ -17,6 +17,7 @@
 #include "curl_handle.h"
 #include "platform/text_types.h"
 #include "proxy_settings.h"
+#include "request_url.h"
 #include "zor_error.h"
 #include "zor_pool_task.h"
 
@@ -40,8 +41,10 @@ class CZorSession : public CZorPoolTask {
 
  protected:
   // Readies the handle: the worker's (reset) when a worker is given, else
-  // one owned by the session. False with the error recorded: 107 when no
-  // handle can be made, 103 with libcurl's code when an option is refused.
+  // one owned by the session; a reset handle that refuses an option is
+  // replaced by a fresh one for this and later transfers. False with the
+  // error recorded: 107 when no handle can be made, 103 with libcurl's code
+  // when an option is refused.
   bool Start(CZorWorker* worker);
 
   CURL* Handle() const { return handle_; }
@@ -62,6 +65,9 @@ class CZorSession : public CZorPoolTask {
   virtual std::size_t OnWrite(const char* /*data*/, std::size_t /*bytes*/) { return 0; }
 
  private:
+  CURL* OwnHandle();
+  // Sets every option of the request on the handle.
+  bool SetUp(const RequestUrl& request);
   bool SetTransferOptions(const std::string& url);
   bool ApplyProxy(const platform::WString& host);
   static int ProgressCallback(void* session, curl_off_t dltotal, curl_off_t dlnow, curl_off_t, curl_off_t);

@@ -39,20 +39,21 @@ bool CZorSyncDownload::Download(const DownloadRequest& request, unsigned timeout
     return false;
   }
   return NoThrow(false, [&] {
-    const std::optional<CZorError> outcome = Run(MakeTransfer(request, events_), timeoutSeconds);
-    if (!outcome) return false;
-    if (outcome->Succeeded()) return true;
-    StoreError(*outcome);
+    const CZorError outcome = Run(MakeTransfer(request, events_), timeoutSeconds);
+    if (outcome.Succeeded()) return true;
+    StoreError(outcome);
     return false;
   });
 }
 
-std::optional<CZorError> CZorSyncDownload::Run(std::unique_ptr<CZorSesGetFile> transfer, unsigned timeoutSeconds) {
+CZorError CZorSyncDownload::Run(std::unique_ptr<CZorSesGetFile> transfer, unsigned timeoutSeconds) {
   const std::uint64_t serial = transfer->Serial();
   events_.OpenQueue(serial);
   if (!Submit(std::move(transfer))) {
     events_.CloseQueue(serial);
-    return std::nullopt;
+    CZorError refused;
+    refused.RecordCustom(EN_MSG_SHUT_DOWN);
+    return refused;
   }
   CZorError outcome = events_.Pump(serial, timeoutSeconds);
   if (outcome.GetMessageId() == EN_MSG_TIMED_OUT) {

@@ -3,8 +3,6 @@
 // on a time-out it stops the transfer and still waits for its last event.
 #pragma once
 
-#include <optional>
-
 #include "ZorTqCloudAppResBuf/ISyncDownload.h"
 #include "zor_download.h"
 #include "zor_locked_error.h"
@@ -26,9 +24,9 @@ class CZorSyncDownload : public CZorDownload, public CZorLockedError, public Zor
 
  private:
   bool Download(const DownloadRequest& request, unsigned timeoutSeconds);
-  // Submits the transfer and pumps its events; the outcome, or nullopt when
-  // the transfer was not accepted.
-  std::optional<CZorError> Run(std::unique_ptr<CZorSesGetFile> transfer, unsigned timeoutSeconds);
+  // Submits the transfer and pumps its events; the outcome, message 109
+  // when the worker pool is closed and refuses the transfer.
+  CZorError Run(std::unique_ptr<CZorSesGetFile> transfer, unsigned timeoutSeconds);
 
   CZorOutsideSyncEventMgr events_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 
 #include "platform/process.h"
 
@@ -76,6 +77,19 @@ bool CZorThreadPool::Cancel(std::uint64_t serial) {
   }
   queued->Finish();
   return true;
+}
+
+void CZorThreadPool::DropQueued(const void* owner) {
+  std::deque<std::unique_ptr<CZorPoolTask>> dropped;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto kept = std::stable_partition(queue_.begin(), queue_.end(), [owner](const auto& task) {
+      return !task->BelongsTo(owner);
+    });
+    std::move(kept, queue_.end(), std::back_inserter(dropped));
+    queue_.erase(kept, queue_.end());
+  }
+  FinishAll(std::move(dropped));
 }
 
 void CZorThreadPool::Close() {

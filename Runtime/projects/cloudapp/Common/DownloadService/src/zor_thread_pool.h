@@ -54,6 +54,10 @@ class CZorThreadPool {
   // running one is asked to stop. False when no such task is queued or runs.
   bool Cancel(std::uint64_t serial);
 
+  // Finishes unrun, and destroys, every queued task that belongs to `owner`.
+  // Running tasks are left alone.
+  void DropQueued(const void* owner);
+
   // For good: refuses later tasks, finishes queued ones unrun, asks running
   // ones to stop and joins every thread.
   void Close();

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "drossel_fixture.h"
+#include "testing/scoped_env.h"
 
 namespace drossel_test {
 namespace {
@@ -86,25 +87,79 @@ TEST_F(AsyncDownload, ReleaseDuringTransfersEndsThemAndClosesTheLibrarysPools) {
                                       W("s" + std::to_string(i)).c_str(), Folder().c_str(), i));
   }
   ReleaseRoot();  // returns once every transfer has ended
+  const std::size_t seen = events.Events().size();
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(FileExists(W("s" + std::to_string(i))));
-  // The pools are closed for the rest of the library's life.
+  // The pools are closed for the rest of the library's life, and a refused
+  // synchronous download says why.
   ITqCloudAppResBuf* second = NewRoot();
   EXPECT_FALSE(second->GetAsyncDownload(nullptr)->DownloadFile(Url("/files/a").c_str(), u"a", Folder().c_str()));
-  EXPECT_FALSE(second->GetSyncDownload(nullptr)->DownloadFile(Url("/files/a").c_str(), u"a", Folder().c_str(), 5));
-  EXPECT_TRUE(second->GetSyncDownload(nullptr)->IsSuccess());  // refused: error unchanged
+  ISyncDownload* sync = second->GetSyncDownload(nullptr);
+  EXPECT_FALSE(sync->DownloadFile(Url("/files/a").c_str(), u"a", Folder().c_str(), 5));
+  EXPECT_EQ(sync->GetErrorCode(), 109ull << 32);
+  lumarine_testing::ScopedEnv english("LUMARINE_LANG", "en");
+  EXPECT_EQ(U8(sync->GetErrorText()), "The download service is shut down; reload the library to download again.");
+  EXPECT_EQ(net_->CountLog("http", "GET /files/a"), 0);
+  // No event reached the released root's handlers after Release returned
+  // (unloading joins every thread of the library).
+  second->Release();
+  extraRoots_.clear();
+  library_.reset();
+  EXPECT_EQ(events.Events().size(), seen);
 }
 
-TEST_F(AsyncDownload, RemovingAllHandlersSilencesEveryTransfer) {
+TEST_F(AsyncDownload, ReleasingRootsThatNeverDownloadedLeavesTheOthersEvents) {
+  // One root obtains only its asynchronous downloader, another every
+  // object; neither downloads.
+  EventRecorder idleEvents;
+  for (const bool everyObject : {false, true}) {
+    ITqCloudAppResBuf* idle = createInstance_(nullptr);
+    idleEvents.Attach(idle->GetAsyncDownload(nullptr)->GetEventMgr(nullptr));
+    if (everyObject) {
+      idle->GetSyncDownload(nullptr);
+      idle->GetHttpUtility(nullptr);
+    }
+    idle->Release();
+  }
+  EventRecorder& events = events_;
+  events.Attach(Async()->GetEventMgr(nullptr));
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(Async()->DownloadFile(Url("/files/e?size=1000000&seed=" + std::to_string(i)).c_str(),
+                                      W("e" + std::to_string(i)).c_str(), Folder().c_str(), i));
+  }
+  ASSERT_TRUE(events.WaitForEnds(2));
+  EXPECT_EQ(events.Count(EN_EVENT_BEGIN), 2);
+  EXPECT_GE(events.Count(EN_EVENT_PROGRESS), 2);
+  EXPECT_EQ(events.Count(EN_EVENT_END), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(ReadFile(W("e" + std::to_string(i))) == Content(1000000, static_cast<std::uint32_t>(i))) << i;
+  }
+  EXPECT_TRUE(Sync()->DownloadFile(Url("/files/s?size=100").c_str(), u"s.bin", Folder().c_str(), 60));
+  EXPECT_TRUE(idleEvents.Events().empty());
+}
+
+TEST_F(AsyncDownload, RemovingAllHandlersSilencesOnlyThatDownloader) {
   EventRecorder& events = events_;
   IEventMgr* mgr = Async()->GetEventMgr(nullptr);
   events.Attach(mgr);
   mgr->RemoveAllHandlers();
+  EventRecorder others;
+  ITqCloudAppResBuf* otherRoot = createInstance_(nullptr);
+  IAsyncDownload* other = otherRoot->GetAsyncDownload(nullptr);
+  others.Attach(other->GetEventMgr(nullptr));
   ASSERT_TRUE(Async()->DownloadFile(Url("/files/q?size=100").c_str(), u"q.bin", Folder().c_str()));
-  // No event tells when it is done: wait for the file (bounded hang guard).
+  ASSERT_TRUE(other->DownloadFile(Url("/files/o?size=100").c_str(), u"o.bin", Folder().c_str()));
+  // The other downloader still hears of its transfer.
+  ASSERT_TRUE(others.WaitForEnds(1));
+  EXPECT_EQ(others.Count(EN_EVENT_BEGIN), 1);
+  EXPECT_EQ(others.Count(EN_EVENT_END), 1);
+  // The silenced one's transfer still runs: wait for its file (bounded hang
+  // guard), then for every thread of the library to end.
   for (int i = 0; i < 6000 && ReadFile(u"q.bin") != Content(100); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_EQ(ReadFile(u"q.bin"), Content(100));
+  ReleaseRoot();
+  otherRoot->Release();  // before `others` goes
   EXPECT_TRUE(events.Events().empty());
 }
 

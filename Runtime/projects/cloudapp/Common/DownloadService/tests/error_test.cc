@@ -1,4 +1,4 @@
-// Error objects: code packing, the eight messages in both languages,
+// Error objects: code packing, the nine messages in both languages,
 // formatting, copying, and the library's text conversions.
 #include <gtest/gtest.h>
 
@@ -31,6 +31,8 @@ const Message kMessages[] = {
     {106, "HTTP error.(error code: %d)", "HTTP错误。（错误代码：%d）"},
     {107, "Failed to initialize the downloaded template.", "初始化下载模块失败"},
     {108, "Failed to get time from the server or the server is unsupported.", "获取服务器时间失败或服务器不支持"},
+    {109, "The download service is shut down; reload the library to download again.",
+     "下载服务已关闭，重新加载库后才能下载"},
 };
 
 TEST(ErrorMessages, EveryTextInBothLanguagesByteForByte) {
@@ -43,7 +45,7 @@ TEST(ErrorMessages, EveryTextInBothLanguagesByteForByte) {
     for (const Message& m : kMessages) EXPECT_EQ(platform::Utf16ToUtf8(LoadMessageText(m.number)), m.chinese);
   }
   EXPECT_TRUE(LoadMessageText(100).empty());
-  EXPECT_TRUE(LoadMessageText(109).empty());
+  EXPECT_TRUE(LoadMessageText(110).empty());
 }
 
 TEST(ErrorMessages, LanguageFollowsTheEnvironmentInOrder) {

@@ -1,14 +1,20 @@
 // Event managers and arguments: handler registration, dispatch order,
 // handlers changed while events are raised from several threads, the
-// synchronous pump and the reply road of progress arguments.
+// synchronous pump, the reply road of progress arguments, and an
+// asynchronous manager that goes while its events are being delivered.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "event_args.h"
+#include "zor_outside_async_event_mgr.h"
 #include "zor_outside_sync_event_mgr.h"
+#include "zor_thread_pool.h"
 
 namespace {
 
@@ -229,6 +235,93 @@ TEST_F(SyncPump, ProgressArgumentsReturnAsRepliesWhileTheTransferIsOpen) {
   mgr_.Pump(1, 5);
   EXPECT_EQ(mgr_.TakeReply(1, EN_EVENT_PROGRESS), nullptr);
   mgr_.CloseQueue(1);
+}
+
+}  // namespace
+
+namespace {
+
+// Holds every handler that enters it until it is opened, and counts the
+// arguments of its events that were released (delivered or dropped).
+struct Gate {
+  std::mutex mutex;
+  std::condition_variable changed;
+  int entered = 0, released = 0;
+  bool open = false;
+
+  static bool Pass(IEventArg*, void* self) {
+    auto* gate = static_cast<Gate*>(self);
+    std::unique_lock<std::mutex> lock(gate->mutex);
+    ++gate->entered;
+    gate->changed.notify_all();
+    gate->changed.wait(lock, [gate] { return gate->open; });
+    return true;
+  }
+  void Released() {
+    std::lock_guard<std::mutex> lock(mutex);
+    ++released;
+    changed.notify_all();
+  }
+  // False after two minutes (a hang guard, not a timing assertion).
+  bool WaitFor(const int Gate::*counter, int count) {
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, std::chrono::minutes(2), [&] { return this->*counter >= count; });
+  }
+  void Open() {
+    std::lock_guard<std::mutex> lock(mutex);
+    open = true;
+    changed.notify_all();
+  }
+};
+
+// A begin event whose copies tell the gate when they are released.
+class GateEvent : public CDownloadBeginEventArg {
+ public:
+  explicit GateEvent(Gate& gate) : CDownloadBeginEventArg(Names()), gate_(gate) {}
+  GateEvent(const GateEvent& other) : CDownloadBeginEventArg(other), gate_(other.gate_) {}
+  ~GateEvent() override {
+    if (copy_) gate_.Released();
+  }
+  std::unique_ptr<CEventArg> Clone() const override {
+    auto copy = std::make_unique<GateEvent>(*this);
+    copy->copy_ = true;
+    return copy;
+  }
+
+ private:
+  Gate& gate_;
+  bool copy_ = false;
+};
+
+// A manager that goes withdraws its deliveries that wait in the shared
+// event pool and waits for the one that runs; the pool stays open for the
+// other managers.
+TEST(AsyncEventMgr, GoingWithdrawsWaitingDeliveriesAndWaitsForTheRunningOne) {
+  CZorThreadPool eventPool({1, [](std::size_t workers, std::size_t) { return workers >= 1; }});
+  Gate gate;
+  auto going = std::make_unique<CZorOutsideAsyncEventMgr>(eventPool);
+  going->AddHandler(EN_EVENT_BEGIN, Gate::Pass, &gate);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(going->Raise(GateEvent(gate)));
+  ASSERT_TRUE(gate.WaitFor(&Gate::entered, 1));  // the pool's one thread is held; four deliveries wait
+  std::atomic<bool> gone{false};
+  std::thread destroyer([&] {
+    going.reset();
+    gone = true;
+  });
+  const bool withdrawn = gate.WaitFor(&Gate::released, 4);  // only withdrawing can release them
+  EXPECT_TRUE(withdrawn);
+  EXPECT_FALSE(gone.load());  // its handler still runs
+  gate.Open();
+  destroyer.join();
+  EXPECT_EQ(gate.entered, 1);
+  EXPECT_EQ(gate.released, 5);
+
+  CZorOutsideAsyncEventMgr staying(eventPool);
+  Gate open;
+  open.Open();
+  staying.AddHandler(EN_EVENT_END, Gate::Pass, &open);
+  ASSERT_TRUE(staying.Raise(*Event(EN_EVENT_END, 2)));
+  EXPECT_TRUE(open.WaitFor(&Gate::entered, 1));
 }
 
 }  // namespace

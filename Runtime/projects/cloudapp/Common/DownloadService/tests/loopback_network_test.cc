@@ -59,6 +59,12 @@ TEST_F(LoopbackNetworkTest, FileServersAnswerWholeRangedAndChunkedRequests) {
   EXPECT_EQ(body_, LoopbackNetwork::FileContent(0, 3000));
   EXPECT_EQ(net_->CountLog("http", "Range: bytes=1000-1999"), 1);
   EXPECT_EQ(net_->CountLog("https", "GET /files/a?size=3000"), 1);
+  // One connection per curl run; two URLs of one run share a connection.
+  EXPECT_EQ(net_->Connections("http"), 5);
+  EXPECT_EQ(net_->Connections("https"), 1);
+  const std::string url = net_->HttpUrl("/files/k?size=10");
+  EXPECT_EQ(Curl("-o /dev/null '" + url + "'", url), "200 0200 0");
+  EXPECT_EQ(net_->Connections("http"), 6);
 }
 
 TEST_F(LoopbackNetworkTest, FaultsStatusesAndRedirects) {

@@ -1,5 +1,5 @@
 // The thread pool on its own: hand-off without lost wake-ups, the worker
-// limit, Stop, Cancel and Close with queued and running tasks.
+// limit, Stop, Cancel, DropQueued and Close with queued and running tasks.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -32,7 +32,8 @@ struct Board {
 
 class Task : public CZorPoolTask {
  public:
-  Task(Board& board, bool blocking) : board_(board), blocking_(blocking) {}
+  Task(Board& board, bool blocking, const void* owner = nullptr)
+      : board_(board), blocking_(blocking), owner_(owner) {}
   void Run(CZorWorker&) override {
     std::unique_lock<std::mutex> lock(board_.mutex);
     ++board_.running;
@@ -48,10 +49,12 @@ class Task : public CZorPoolTask {
     ++board_.finished;
     board_.changed.notify_all();
   }
+  bool BelongsTo(const void* owner) const override { return owner_ && owner == owner_; }
 
  private:
   Board& board_;
   bool blocking_;
+  const void* owner_;
 };
 
 class TwoWorkers : public CZorThreadPool {
@@ -127,6 +130,26 @@ TEST(ThreadPool, CancelFindsOneTaskByNumber) {
   EXPECT_TRUE(pool.Stop(60000));
   EXPECT_EQ(board.ran, 2);
   EXPECT_EQ(board.finished, 3);
+}
+
+TEST(ThreadPool, DropQueuedFinishesOnlyTheOwnersWaitingTasks) {
+  Board board;
+  TwoWorkers pool;
+  int owner = 0, other = 0;
+  for (int i = 0; i < 2; ++i) pool.Submit(std::make_unique<Task>(board, true, &owner));
+  board.WaitRunning(2);
+  for (const void* who : {&owner, &other, &owner, &other}) pool.Submit(std::make_unique<Task>(board, true, who));
+  pool.DropQueued(&owner);
+  EXPECT_EQ(board.finished, 2);  // the owner's two waiting tasks, unrun
+  EXPECT_EQ(board.ran, 0);       // its running ones are left alone
+  {
+    std::lock_guard<std::mutex> lock(board.mutex);
+    board.release = true;
+  }
+  board.changed.notify_all();
+  board.WaitFinished(6);
+  EXPECT_EQ(board.ran, 4);
+  EXPECT_EQ(board.stopped, 0);
 }
 
 TEST(ThreadPool, CloseRefusesLaterTasksAndJoinsEveryThread) {

@@ -25,6 +25,7 @@ enum EN_ResBufMessage {
   EN_MSG_HTTP = 106,              // status not accepted; detail: the HTTP status
   EN_MSG_NO_HANDLE = 107,         // no libcurl handle could be made; detail 0
   EN_MSG_NO_SERVER_TIME = 108,    // no usable "Date" header; detail 0
+  EN_MSG_SHUT_DOWN = 109,         // refused: the library's threads are closed until it is reloaded; detail 0
 };
 
 class ZOR_INTERFACE IDWError {

@@ -23,10 +23,9 @@ class ZOR_INTERFACE IEventMgr {
   // Removes the first entry of the type whose function is `handler` and
   // whose user is `user` (any user when `user` is null). False when none.
   virtual bool RemoveHandler(int eventType, EventHandler handler, void* user) = 0;
-  // Removes every handler and drops pending cancel replies. On the
-  // asynchronous downloader it also closes the library's event threads for
-  // good: no asynchronous event reaches any handler afterwards, until the
-  // library is loaded again.
+  // Removes every handler of this downloader and drops its pending cancel
+  // replies; its later events reach only handlers added afterwards. Other
+  // downloaders' handlers keep getting their events.
   virtual void RemoveAllHandlers() = 0;
 
  protected:

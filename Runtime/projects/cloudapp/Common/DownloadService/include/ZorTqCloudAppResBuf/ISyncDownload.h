@@ -9,9 +9,10 @@
 //
 // Result: false when url, fileName or folder is null or empty (nothing is
 // queued and the error is unchanged), when the transfer is not accepted
-// (error unchanged), or when it failed or timed out (the IDWError view then
-// tells why); true after the end event. A success does not clear the error
-// of an earlier failure.
+// because the library's threads are closed (error 109, see
+// ITqCloudAppResBuf::Release), or when it failed or timed out (the IDWError
+// view then tells why); true after the end event. A success does not clear
+// the error of an earlier failure.
 //
 // Files, URLs and userData as for IAsyncDownload. The ranged calls use
 // timeoutSeconds also as the transfer's low-speed time (below 1 byte/s for

@@ -23,10 +23,14 @@ class ZOR_INTERFACE ITqCloudAppResBuf {
   virtual ISyncDownload* GetSyncDownload(ISyncDownload** out) = 0;
   virtual IHttpUtility* GetHttpUtility(IHttpUtility** out) = 0;
   virtual bool IsValid() = 0;  // always true
-  // Stops every download of the library (queued ones are dropped, running
-  // ones stopped and waited for), closes the library's worker threads for
-  // good once a downloader of this root has downloaded, and frees the root.
-  // Must not be called from one of the root's own event handlers.
+  // Once a downloader of this root has downloaded: stops every download of
+  // the library (queued ones are dropped, running ones stopped and waited
+  // for) and closes the library's worker threads for good, so every later
+  // download of any root is refused until the library is loaded again.
+  // Always: no handler of this root runs any more once Release returns (a
+  // running one is waited for); other roots' handlers keep getting the
+  // events of the downloads they were given. Frees the root. Must not be
+  // called from one of the root's own event handlers.
   virtual void Release() = 0;
 
  protected:
