@@ -25,13 +25,12 @@ int Describe(const char* entry, const char16_t* tail, int show_window, int reser
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int FN_RunExecutable(void*, void*, const char16_t* tail, int show,
-                                                                      int reserved_1000, int reserved_0) {
+// The two entries, declared by runtime_entry.h (which gives them C linkage
+// and exports them).
+int FN_RunExecutable(void*, void*, const char16_t* tail, int show, int reserved_1000, int reserved_0) {
   return Describe(launcher::kRunEntryName, tail, show, reserved_1000, reserved_0);
 }
 
-extern "C" __attribute__((visibility("default"))) int PD_HostAttachedTarget(void*, void*, const char16_t* tail,
-                                                                           int show, int reserved_1000,
-                                                                           int reserved_0) {
+int PD_HostAttachedTarget(void*, void*, const char16_t* tail, int show, int reserved_1000, int reserved_0) {
   return Describe(launcher::kDebugEntryName, tail, show, reserved_1000, reserved_0);
 }
