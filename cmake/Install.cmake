@@ -34,9 +34,11 @@ install(DIRECTORY ${LUMARINE_PELCOR_INCLUDE}/libpelcor ${LUMARINE_DROSSEL_INCLUD
 install(FILES ${PROJECT_SOURCE_DIR}/launcher/include/launcher/runtime_entry.h DESTINATION include/launcher)
 
 install(EXPORT LumarineTargets NAMESPACE Lumarine:: DESTINATION ${LUMARINE_PACKAGE_DIR})
+set(LUMARINE_INCLUDE_INSTALL_DIR include)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumarineConfig.cmake.in
   ${CMAKE_BINARY_DIR}/package/LumarineConfig.cmake
-  INSTALL_DESTINATION ${LUMARINE_PACKAGE_DIR})
+  INSTALL_DESTINATION ${LUMARINE_PACKAGE_DIR}
+  PATH_VARS LUMARINE_INCLUDE_INSTALL_DIR)
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/LumarineConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/package/LumarineConfig.cmake ${CMAKE_BINARY_DIR}/package/LumarineConfigVersion.cmake
