@@ -5,6 +5,7 @@
 #   make demo    build and show each deliverable doing its job
 #   make bench   build and run the benchmarks (installs the benchmark server)
 #   make fuzz    build the libFuzzer targets with clang and run each briefly
+#   make install build, then install the deliverables under PREFIX
 
 BUILD_DIR   ?= build
 BUILD_TYPE  ?= RelWithDebInfo
@@ -12,8 +13,9 @@ FUZZ_DIR    ?= build-fuzz
 FUZZ_SECONDS ?= 30
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX      ?= /usr/local
 
-.PHONY: build test demo bench fuzz deps clean
+.PHONY: build test demo bench fuzz install deps clean
 
 deps:
 	@scripts/install-deps
@@ -24,6 +26,9 @@ build: deps
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 demo: build
 	@scripts/demo $(BUILD_DIR)

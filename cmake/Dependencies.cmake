@@ -29,5 +29,9 @@ add_library(dep::tinyxml ALIAS lumarine_dep_tinyxml)
 
 pkg_check_modules(MOZJS REQUIRED IMPORTED_TARGET mozjs-102)
 
-find_package(GTest REQUIRED)
-find_package(benchmark QUIET)
+if(LUMARINE_BUILD_TESTS)
+  find_package(GTest REQUIRED)
+endif()
+if(LUMARINE_BUILD_BENCHMARKS)
+  find_package(benchmark QUIET)
+endif()

@@ -2,9 +2,10 @@
 
 include(GoogleTest)
 
-# Warnings for our own code only.
+# Warnings for our own code only; errors unless LUMARINE_WARNINGS_AS_ERRORS
+# is turned off.
 add_library(lumarine_warnings INTERFACE)
-target_compile_options(lumarine_warnings INTERFACE -Wall -Wextra -Werror)
+target_compile_options(lumarine_warnings INTERFACE -Wall -Wextra $<$<BOOL:${LUMARINE_WARNINGS_AS_ERRORS}>:-Werror>)
 
 # lumarine_add_test_suite(<target> SOURCES ... [LIBRARIES ...] [LABELS ...] [TIMEOUT s])
 # One GoogleTest binary per component. Each test case becomes one CTest test,

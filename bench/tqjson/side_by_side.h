@@ -15,7 +15,7 @@
 #include <map>
 #include <string>
 
-#include "testing/shared_data.h"
+#include "testing/test_data.h"
 
 namespace tqjson_bench {
 
@@ -50,13 +50,13 @@ inline void Compare(benchmark::State& state, const std::string& name, const std:
   }
 }
 
-// Reads a nativejson file into `contents`; false (after saying so) when
-// the shared data folder lacks it.
+// Reads a nativejson file of the test-data folder into `contents`; false
+// (after saying so) when it cannot be read.
 inline bool ReadFile(const std::string& file) {
-  const std::string path = lumarine_testing::SharedDataPath("nativejson/" + file);
+  const std::string path = lumarine_testing::TestDataPath("nativejson/" + file);
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::printf("%s; skipped\n", lumarine_testing::MissingSharedData(path).c_str());
+    std::printf("cannot read %s; skipped\n", path.c_str());
     return false;
   }
   contents[file].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

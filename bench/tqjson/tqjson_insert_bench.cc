@@ -1,5 +1,5 @@
 // The writer's loading and grafting beside raw RapidJSON, in one run, on
-// the nativejson benchmark files from the shared data folder, given as
+// the nativejson benchmark files from the test-data folder, given as
 // UTF-16 texts (see side_by_side.h):
 //   - load: LoadFromString through the chain, beside RapidJSON parsing the
 //     same text into a UTF-16 document with the same number reading and

@@ -1,6 +1,6 @@
 // The JSON reader beside raw RapidJSON, in one run, on the nativejson
 // benchmark files (canada.json: numbers, citm_catalog.json: structure,
-// twitter.json: strings), from the shared data folder:
+// twitter.json: strings), from the test-data folder:
 //   - parse: LoadFromBuffer through the chain, beside RapidJSON parsing the
 //     same UTF-8 bytes into a UTF-16 document with the same number reading
 //     (full precision, NaN and infinities) and its default recursive parser;

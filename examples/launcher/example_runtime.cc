@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "launcher/runtime_entry.h"
-#include "platform/unicode.h"
+#include "utf16_text.h"  // Utf8(), from examples/common/
 
 namespace {
 
@@ -16,7 +16,7 @@ int Describe(const char* entry, const char16_t* tail, int show_window, int reser
   const char* search_path = std::getenv("LD_LIBRARY_PATH");
   std::printf("  runtime entered through %s\n", entry);
   std::printf("  loaded from        %s\n", self.dli_fname ? self.dli_fname : "?");
-  std::printf("  command line tail  [%s]\n", platform::Utf16ToUtf8(tail ? tail : u"").c_str());
+  std::printf("  command line tail  [%s]\n", Utf8(tail).c_str());
   std::printf("  show window %d, then %d and %d\n", show_window, reserved_1000, reserved_0);
   std::printf("  LD_LIBRARY_PATH    %s\n", search_path ? search_path : "(unset)");
   std::fflush(stdout);
@@ -25,13 +25,12 @@ int Describe(const char* entry, const char16_t* tail, int show_window, int reser
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int FN_RunExecutable(void*, void*, const char16_t* tail, int show,
-                                                                      int reserved_1000, int reserved_0) {
+// The two entries, declared by runtime_entry.h (which gives them C linkage
+// and exports them).
+int FN_RunExecutable(void*, void*, const char16_t* tail, int show, int reserved_1000, int reserved_0) {
   return Describe(launcher::kRunEntryName, tail, show, reserved_1000, reserved_0);
 }
 
-extern "C" __attribute__((visibility("default"))) int PD_HostAttachedTarget(void*, void*, const char16_t* tail,
-                                                                           int show, int reserved_1000,
-                                                                           int reserved_0) {
+int PD_HostAttachedTarget(void*, void*, const char16_t* tail, int show, int reserved_1000, int reserved_0) {
   return Describe(launcher::kDebugEntryName, tail, show, reserved_1000, reserved_0);
 }

@@ -2,6 +2,11 @@
 // enters. A runtime exports both entries with C linkage; the launcher calls
 // exactly one of them, once, on its main thread, and exits with its result
 // (an exit code keeps its low 8 bits).
+//
+// A runtime includes this header and defines FN_RunExecutable and
+// PD_HostAttachedTarget (below) as plain functions: the declarations here
+// give them C linkage and default visibility, so that the launcher finds
+// them by name also in a library built with -fvisibility=hidden.
 #pragma once
 
 extern "C" {
@@ -14,6 +19,17 @@ extern "C" {
 // and `reserved_0` are always 1000 and 0; their meaning is the runtime's.
 using TqvmEntry = int (*)(void* instance, void* previous_instance, const char16_t* command_tail,
                           int show_window, int reserved_1000, int reserved_0);
+
+// The entry for a normal start.
+__attribute__((visibility("default"))) int FN_RunExecutable(void* instance, void* previous_instance,
+                                                            const char16_t* command_tail, int show_window,
+                                                            int reserved_1000, int reserved_0);
+
+// The entry used when the command line holds "TQHostAttachedDebug". A
+// runtime without it makes such a start exit with -1 (255).
+__attribute__((visibility("default"))) int PD_HostAttachedTarget(void* instance, void* previous_instance,
+                                                                 const char16_t* command_tail, int show_window,
+                                                                 int reserved_1000, int reserved_0);
 
 }  // extern "C"
 

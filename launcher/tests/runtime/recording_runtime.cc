@@ -45,17 +45,17 @@ int Record(const char* entry, void* instance, void* previous, const char16_t* ta
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int FN_RunExecutable(void* instance, void* previous,
-                                                                      const char16_t* tail, int show,
-                                                                      int reserved_1000, int reserved_0) {
+// Defined as plain functions, built with hidden visibility: the header's
+// declarations alone must make them the exports the launcher looks for.
+int FN_RunExecutable(void* instance, void* previous, const char16_t* tail, int show, int reserved_1000,
+                     int reserved_0) {
   return Record(launcher::kRunEntryName, instance, previous, tail, show, reserved_1000, reserved_0);
 }
 static_assert(std::is_same_v<decltype(&FN_RunExecutable), TqvmEntry>, "the launcher's entry type");
 
 #ifndef RECORDING_RUNTIME_WITHOUT_DEBUG_ENTRY
-extern "C" __attribute__((visibility("default"))) int PD_HostAttachedTarget(void* instance, void* previous,
-                                                                           const char16_t* tail, int show,
-                                                                           int reserved_1000, int reserved_0) {
+int PD_HostAttachedTarget(void* instance, void* previous, const char16_t* tail, int show, int reserved_1000,
+                          int reserved_0) {
   return Record(launcher::kDebugEntryName, instance, previous, tail, show, reserved_1000, reserved_0);
 }
 #endif

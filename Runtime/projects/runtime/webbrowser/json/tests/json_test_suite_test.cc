@@ -22,7 +22,7 @@
 #include "json_test_suite_expectations.h"
 #include "parser_fixture.h"
 #include "testing/isolated_call.h"
-#include "testing/shared_data.h"
+#include "testing/test_data.h"
 #include "tqjson/json_generator.h"
 #include "tqjson/rapid_json_generator.h"
 
@@ -103,8 +103,7 @@ void AddStaleEntries(const SuiteDecision (&list)[kCount], const std::string& fol
 }
 
 TEST(JsonTestSuite, EveryParsingFileIsDecidedAsListed) {
-  const std::string folder = lumarine_testing::SharedDataPath("JSONTestSuite/test_parsing");
-  if (!lumarine_testing::IsSharedDataPresent(folder)) GTEST_SKIP() << lumarine_testing::MissingSharedData(folder);
+  const std::string folder = lumarine_testing::TestDataPath("JSONTestSuite/test_parsing");
   int passed = 0;
   std::vector<std::string> failures;
   for (const std::filesystem::path& path : SuiteFiles(folder)) {

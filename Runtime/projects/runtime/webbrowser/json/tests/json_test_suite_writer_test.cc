@@ -13,7 +13,7 @@
 #include "json_test_suite_expectations.h"
 #include "platform/files.h"
 #include "platform/unicode.h"
-#include "testing/shared_data.h"
+#include "testing/test_data.h"
 
 namespace TQJSON {
 namespace {
@@ -40,8 +40,7 @@ bool MakesTheRoundTrip(const std::u16string& saved, const std::u16string& origin
 }
 
 TEST(JsonTestSuite, TextsMakeTheRoundTripThroughTheWriter) {
-  const std::string folder = lumarine_testing::SharedDataPath("JSONTestSuite/test_parsing");
-  if (!lumarine_testing::IsSharedDataPresent(folder)) GTEST_SKIP() << lumarine_testing::MissingSharedData(folder);
+  const std::string folder = lumarine_testing::TestDataPath("JSONTestSuite/test_parsing");
   int checked = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string file = entry.path().filename().string();

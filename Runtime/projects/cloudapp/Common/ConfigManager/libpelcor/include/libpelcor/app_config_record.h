@@ -7,6 +7,12 @@
 // share one heap. Whoever makes a record owns it; the library fills it
 // through ICloudConfigManager (LoadAppConfigText, LoadAppConfigFile) and
 // IAppManifest. A new record has empty texts and lists and zero numbers.
+//
+// The document: examples/libpelcor/sample-app.json (in the source tree)
+// holds every member the reader takes. "PredownloadFiles",
+// "InstantDownloadFiles", "RegisterFiles", "RuntimeModules" and
+// "IniConfigFiles" are required (arrays, which may be empty); every other
+// member may be left out. "halvern"."AppName" is read, never written.
 #pragma once
 
 #include <cstdint>

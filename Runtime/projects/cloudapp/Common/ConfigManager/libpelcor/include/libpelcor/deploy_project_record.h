@@ -4,6 +4,14 @@
 // FreeDeployConfig, FreeServerSettings) and by ICloudConfigHelper's project
 // profile and DbConfig texts. Conventions: fixed_record.h. The comment after
 // a field names its member in the project document.
+//
+// The document: examples/libpelcor/sample-deploy-project.json (in the source
+// tree) holds every member, the project object under the root member
+// "DeployConfig" (the caller names that member). "Libraries",
+// "PredownloadPackages" (an object: package name -> array of file names),
+// "PredownloadFiles", "InstantDownloadFiles", "RuntimeModules",
+// "RegisterFiles", "Signing" (an object) and "IniConfigFiles" are required;
+// every other member may be left out. "OutputDir" is written, never read.
 #pragma once
 
 #include <cstdint>
