@@ -64,7 +64,8 @@ TEST_F(AsyncDownload, StopEndsStalledAndQueuedTransfers) {
                                       Folder().c_str(), i));
   }
   while (net_->CountLog("http", "stall") == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_TRUE(Async()->Stop(60000));
+  EXPECT_TRUE(Async()->Stop(static_cast<std::uint32_t>(lumarine_testing::PatienceMs())))
+      << "the stopped transfers never ended";
   ASSERT_TRUE(events.WaitForEnds(kCount));
   EXPECT_EQ(events.Count(EN_EVENT_FAILED), kCount);
   for (const SeenEvent& e : events.Events()) {
@@ -101,10 +102,11 @@ TEST_F(AsyncDownload, RemovingAllHandlersSilencesEveryTransfer) {
   mgr->RemoveAllHandlers();
   ASSERT_TRUE(Async()->DownloadFile(Url("/files/q?size=100").c_str(), u"q.bin", Folder().c_str()));
   // No event tells when it is done: wait for the file (bounded hang guard).
-  for (int i = 0; i < 6000 && ReadFile(u"q.bin") != Content(100); ++i) {
+  const auto deadline = std::chrono::steady_clock::now() + lumarine_testing::Patience();
+  while (ReadFile(u"q.bin") != Content(100) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_EQ(ReadFile(u"q.bin"), Content(100));
+  EXPECT_EQ(ReadFile(u"q.bin"), Content(100)) << "the silent transfer never wrote its file";
   EXPECT_TRUE(events.Events().empty());
 }
 
