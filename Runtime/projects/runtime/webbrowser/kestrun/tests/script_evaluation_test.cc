@@ -160,6 +160,8 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
   page.Send(kSaveWebBrowserObjectID, second);  // the service keeps its first name
   page.RequestSync(u"++counter * 2");
   EXPECT_EQ(CallExecJs(first), R"(0 {"type":"integer","value":2})");
+  page.RequestSync(u"'a\\u0000b'");  // the slot and the channel carry the escaped NUL
+  EXPECT_EQ(CallExecJs(first), R"(0 {"type":"string","value":"a\u0000b"})");
   page.RequestSync(u"throw new Error('sync')");
   EXPECT_EQ(CallExecJs(first), "0 " + Error(R"(Uncaught Error: sync\n@ eval.js:1:6)"));
   page.RequestSync(u"1", 99);
@@ -170,8 +172,8 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
   ExpectExitCodeZero(*page.process());
   EXPECT_THAT(DispatchAnswers(page.process()->Output()),
               ElementsAre("\"SaveWebBrowserObjectID\" true", "\"SaveWebBrowserObjectID\" true",
-                          "\"EvaluateJavascriptRequestSync\" true", "\"EvaluateJavascriptRequestSync\" false",
-                          "\"EvaluateJavascriptRequestSync\" false"));
+                          "\"EvaluateJavascriptRequestSync\" true", "\"EvaluateJavascriptRequestSync\" true",
+                          "\"EvaluateJavascriptRequestSync\" false", "\"EvaluateJavascriptRequestSync\" false"));
 }
 
 TEST(ScriptEvaluationTest, TheSlotHoldsAtMostOneSignal) {
