@@ -7,16 +7,30 @@ include(GoogleTest)
 add_library(lumarine_warnings INTERFACE)
 target_compile_options(lumarine_warnings INTERFACE -Wall -Wextra $<$<BOOL:${LUMARINE_WARNINGS_AS_ERRORS}>:-Werror>)
 
+# How many times slower the tests run in this build than in a plain one:
+# the sanitizers run the same code 5 to 20 times slower. Test time-outs and
+# the waits of the tests (testing/patience.h) grow by this factor.
+if(LUMARINE_SANITIZE MATCHES "thread")
+  set(LUMARINE_TEST_SLOWDOWN 20)
+elseif(LUMARINE_SANITIZE OR LUMARINE_FUZZ)
+  set(LUMARINE_TEST_SLOWDOWN 10)
+else()
+  set(LUMARINE_TEST_SLOWDOWN 1)
+endif()
+
 # lumarine_add_test_suite(<target> SOURCES ... [LIBRARIES ...] [LABELS ...] [TIMEOUT s])
 # One GoogleTest binary per component. Each test case becomes one CTest test,
 # discovered when the tests run (so a sanitizer tree never runs binaries at
 # build time). The label "tsan" marks suites that CI also runs under
-# ThreadSanitizer.
+# ThreadSanitizer. TIMEOUT (default 120 s) is for a plain build; it grows
+# with LUMARINE_TEST_SLOWDOWN.
 function(lumarine_add_test_suite target)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * ${LUMARINE_TEST_SLOWDOWN}")
+  math(EXPR discovery_timeout "60 * ${LUMARINE_TEST_SLOWDOWN}")
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main lumarine_warnings)
   # The label list passes through three list expansions on its way to
@@ -28,7 +42,7 @@ function(lumarine_add_test_suite target)
   list(JOIN labels "${backslashes};" labels)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
+    DISCOVERY_TIMEOUT ${discovery_timeout}
     PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${labels}")
 endfunction()
 

@@ -16,11 +16,12 @@
 #include "cef_string_printer.h"
 #include "cef_values.h"
 #include "cefshim/host/renderer_process.h"
+#include "testing/patience.h"
 
 namespace cefshim::host {
 namespace {
 
-constexpr std::chrono::seconds kPatience(20);
+const std::chrono::milliseconds kPatience = lumarine_testing::Patience();
 
 std::unique_ptr<RendererProcess> StartRenderer(const std::vector<std::string>& arguments = {"--type=renderer"}) {
   std::string error;
@@ -45,7 +46,7 @@ void ExpectCleanExit(RendererProcess& renderer) {
 CefRefPtr<CefListValue> Where(RendererProcess& renderer, int browser_id, std::int64_t frame_id) {
   EXPECT_TRUE(renderer.SendProcessMessage(browser_id, frame_id, Message("where")));
   std::optional<ReceivedMessage> reply = renderer.WaitForMessage("where", kPatience);
-  EXPECT_TRUE(reply) << renderer.Output();
+  EXPECT_TRUE(reply) << "no reply to \"where\"; output: " << renderer.Output();
   return reply ? reply->message->GetArgumentList() : CefListValue::Create();
 }
 
@@ -54,7 +55,7 @@ TEST(RuntimeTest, MessagesTravelBothWaysWithEveryValueKind) {
   ASSERT_TRUE(renderer);
   ASSERT_TRUE(renderer->CreateBrowser(1, 10));
   std::optional<ReceivedMessage> created = renderer->WaitForMessage("browser-created", kPatience);
-  ASSERT_TRUE(created);
+  ASSERT_TRUE(created) << "no browser-created";
   EXPECT_EQ(created->browser_id, 1);
   EXPECT_EQ(created->frame_id, 10);
 
@@ -72,7 +73,7 @@ TEST(RuntimeTest, MessagesTravelBothWaysWithEveryValueKind) {
   ASSERT_TRUE(renderer->SendProcessMessage(1, 10, echo));
 
   std::optional<ReceivedMessage> reply = renderer->WaitForMessage("echo", kPatience);
-  ASSERT_TRUE(reply) << renderer->Output();
+  ASSERT_TRUE(reply) << "no echo; output: " << renderer->Output();
   EXPECT_EQ(reply->browser_id, 1);
   EXPECT_EQ(reply->frame_id, 10);
   CefRefPtr<CefListValue> back = reply->message->GetArgumentList();
@@ -175,7 +176,7 @@ TEST(RuntimeTest, HandlerExceptionsAndUnsendableMessagesAreReported) {
   renderer->CreateBrowser(1, 10);
   renderer->SendProcessMessage(1, 10, Message("throw"));
   renderer->SendProcessMessage(1, 10, Message("deep"));
-  EXPECT_TRUE(renderer->WaitForMessage("after-deep", kPatience));
+  EXPECT_TRUE(renderer->WaitForMessage("after-deep", kPatience)) << "no after-deep";
   renderer->CloseConnection();
   ExpectCleanExit(*renderer);
   EXPECT_FALSE(renderer->WaitForMessage("deep", std::chrono::seconds(0)));
@@ -196,14 +197,14 @@ TEST(RuntimeTest, AMissingOrUnusableConnectionFailsTheStart) {
   auto missing = StartRenderer({"--type=renderer", "--"});
   ASSERT_TRUE(missing);
   std::optional<ExitStatus> status = missing->WaitForExit(kPatience);
-  ASSERT_TRUE(status);
+  ASSERT_TRUE(status) << "the renderer without a connection did not exit";
   EXPECT_EQ(status->code, 1);
   EXPECT_NE(missing->Output().find("no usable --cefshim-ipc-fd=N switch"), std::string::npos) << missing->Output();
 
   auto not_socket = StartRenderer({"--type=renderer", "--cefshim-ipc-fd=1", "--"});
   ASSERT_TRUE(not_socket);
   status = not_socket->WaitForExit(kPatience);
-  ASSERT_TRUE(status);
+  ASSERT_TRUE(status) << "the renderer on a descriptor that is no socket did not exit";
   EXPECT_EQ(status->code, 1);
   EXPECT_NE(not_socket->Output().find("descriptor 1 is not a stream socket"), std::string::npos);
 }

@@ -8,11 +8,12 @@
 #include "cef_string_printer.h"
 #include "cef_values.h"
 #include "cefshim/host/renderer_process.h"
+#include "testing/patience.h"
 
 namespace cefshim::host {
 namespace {
 
-constexpr std::chrono::seconds kPatience(20);
+const std::chrono::milliseconds kPatience = lumarine_testing::Patience();
 
 class ScriptRuntimeTest : public ::testing::Test {
  protected:
@@ -137,6 +138,24 @@ TEST_F(ScriptRuntimeTest, EndOfInputWithLivePagesIsClean) {
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->exited) << "killed by signal " << status->signal;
   EXPECT_EQ(status->code, 0) << "output (a leak report under the sanitizers): " << renderer_->Output();
+}
+
+TEST_F(ScriptRuntimeTest, UncaughtValuesThatAreNotErrorsAreShownAsText) {
+  renderer_->LoadPage(1, 10, true, "symbol.js", "throw Symbol('s');");
+  EXPECT_EQ(Next("uncaught")->GetString(0), CefString("Uncaught Symbol(s)"));
+  renderer_->LoadPage(1, 10, true, "bare.js", "throw Object.create(null);");
+  EXPECT_EQ(Next("uncaught")->GetString(0), CefString("Uncaught #<Object>"));
+}
+
+TEST_F(ScriptRuntimeTest, APageThatLoopsForEverEndsWithItsHost) {
+  renderer_->LoadPage(1, 10, true, "loop.js", "send('looping'); for (;;) {}");
+  renderer_->LoadPage(1, 11, false, "never.js", "send('never');");
+  Next("looping");
+  renderer_->Disconnect();
+  const std::optional<ExitStatus> status = renderer_->WaitForExit(kPatience);
+  ASSERT_TRUE(status) << "the renderer outlived its host, looping";
+  EXPECT_TRUE(status->exited) << "killed by signal " << status->signal;
+  EXPECT_EQ(status->code, 0) << renderer_->Output();
 }
 
 TEST_F(ScriptRuntimeTest, PromiseJobsRunAfterTheScript) {

@@ -2,13 +2,17 @@
 // script engine of the test's own thread.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cef_string_printer.h"
 #include "cef_v8.h"
 #include "script/script_engine.h"
+#include "script/script_interrupt.h"
 #include "script/v8_context_impl.h"
 
 namespace cefshim::script {
@@ -305,6 +309,34 @@ TEST_F(ScriptValueTest, ExceptionsCarryMessageAndPlace) {
   EXPECT_EQ(EvalFailure("  missing()")->GetStartColumn(), 2);
 }
 
+TEST_F(ScriptValueTest, ThrownValuesThatAreNotErrorsAreShownAsText) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"throw Symbol('s')", "Uncaught Symbol(s)"},
+      {"throw Symbol()", "Uncaught Symbol()"},
+      {"throw 10n", "Uncaught 10"},
+      {"throw {toString() { return 'shown'; }}", "Uncaught shown"},
+      // String() itself throws for these: a fixed text stands in.
+      {"throw Object.create(null)", "Uncaught #<Object>"},
+      {"throw {toString() { throw new Error('no text'); }}", "Uncaught #<Object>"},
+      {"throw new Proxy({}, {get() { throw 1; }})", "Uncaught #<Object>"},
+  };
+  for (const auto& [code, message] : cases) {
+    CefRefPtr<CefV8Exception> exception = EvalFailure(code);
+    ASSERT_TRUE(exception) << code;
+    EXPECT_EQ(exception->GetMessage(), CefString(message)) << code;
+  }
+  EXPECT_EQ(EvalFailure("throw 'a\\0b'")->GetMessage().ToString16(), std::u16string(u"Uncaught a\0b", 12));
+  EXPECT_EQ(Eval("'after'")->GetStringValue(), CefString("after"));  // nothing was left pending
+}
+
+TEST_F(ScriptValueTest, LinesNearTheLargestStartLineNeverWrap) {
+  EXPECT_EQ(EvalFailure("throw 1", INT_MAX)->GetLineNumber(), INT_MAX);
+  EXPECT_EQ(EvalFailure("\n\nthrow 1", INT_MAX)->GetLineNumber(), INT_MAX);
+  EXPECT_EQ(EvalFailure("\n1 +* 2", INT_MAX)->GetLineNumber(), INT_MAX);
+  EXPECT_EQ(EvalFailure("\nthrow 1", INT_MAX - 1)->GetLineNumber(), INT_MAX);
+  EXPECT_EQ(EvalFailure("\nthrow 1", INT_MAX - 2)->GetLineNumber(), INT_MAX - 1);
+}
+
 TEST_F(ScriptValueTest, ValuesOutliveCollectionsAndDieWithTheirContext) {
   CefRefPtr<CefV8Value> object = Eval("({kept: 'yes', filler: new Array(10000).fill('x')})");
   Eval("for (let i = 0; i < 200; ++i) { new Array(10000).fill({}); }");
@@ -324,6 +356,51 @@ TEST_F(ScriptValueTest, ValuesOutliveCollectionsAndDieWithTheirContext) {
   engine_.reset();
   EXPECT_FALSE(number->IsValid());
   EXPECT_FALSE(number->IsInt());
+}
+
+// Runs a function of the test's when called from script.
+class CallbackHandler : public CefV8Handler {
+ public:
+  explicit CallbackHandler(std::function<void()> callback) : callback_(std::move(callback)) {}
+  bool Execute(const CefString&, CefRefPtr<CefV8Value>, const CefV8ValueList&, CefRefPtr<CefV8Value>&,
+               CefString&) override {
+    callback_();
+    return true;
+  }
+
+ private:
+  std::function<void()> callback_;
+
+  IMPLEMENT_REFCOUNTING(CallbackHandler);
+};
+
+TEST(ScriptInterruptTest, AStopFromAnotherThreadEndsTheRunningScriptAndStartsNoOther) {
+  ScriptInterrupt interrupt;
+  std::string error;
+  std::unique_ptr<ScriptEngine> engine = ScriptEngine::Create(&error, &interrupt);
+  ASSERT_TRUE(engine) << error;
+  CefRefPtr<V8ContextImpl> context = engine->NewContext(nullptr, nullptr);
+  ASSERT_TRUE(context && context->Enter());
+  std::thread stopper;
+  context->GetGlobal()->SetValue(
+      "stopFromElsewhere",
+      CefV8Value::CreateFunction("stopFromElsewhere",
+                                 new CallbackHandler([&] { stopper = std::thread([&] { interrupt.Stop(); }); })),
+      V8_PROPERTY_ATTRIBUTE_NONE);
+  CefRefPtr<CefV8Value> result;
+  CefRefPtr<CefV8Exception> exception;
+  EXPECT_TRUE(context->Eval("'before'", "a.js", 1, result, exception));
+  // Stopped while it loops: it ends without an exception, uncaught by its
+  // own handler.
+  EXPECT_FALSE(context->Eval("stopFromElsewhere(); for (;;) { try { for (;;) {} } catch (e) {} }", "loop.js", 1,
+                             result, exception));
+  EXPECT_FALSE(exception);
+  stopper.join();
+  EXPECT_FALSE(context->Eval("'after'", "b.js", 1, result, exception));
+  EXPECT_FALSE(exception);
+  context->Exit();
+  context->Invalidate();
+  engine.reset();
 }
 
 }  // namespace

@@ -19,7 +19,10 @@ also append one line per connection they accept to <workdir>/connections.log:
 "<server>\t<client port>".
 
 The network stops by itself when its standard input closes (the test that
-started it is gone) or when its lifetime ends.
+started it is gone) or when its lifetime ends. A proxy gives up a connection
+that has been idle for --patience seconds (the test's patience, which grows
+with a slow build); the lifetime is --lifetime seconds, by default fifteen
+times the patience.
 
 File server paths (query parameters in brackets):
   /files/<name>   [size=N (1024), seed=S (0)] body of N bytes: byte i is byte
@@ -237,12 +240,16 @@ class FileServer(http.server.ThreadingHTTPServer):
         super().finish_request(request, client_address)
 
 
+# Seconds a proxy waits on an idle connection (set from --patience).
+PATIENCE = 60.0
+
+
 def relay(a, b):
     """Copies bytes both ways until one side closes."""
     sockets = [a, b]
     try:
         while True:
-            readable, _, _ = select.select(sockets, [], [], 60)
+            readable, _, _ = select.select(sockets, [], [], PATIENCE)
             if not readable:
                 return
             for s in readable:
@@ -255,7 +262,7 @@ def relay(a, b):
 
 
 def upstream(port):
-    return socket.create_connection(("127.0.0.1", port), timeout=30)
+    return socket.create_connection(("127.0.0.1", port), timeout=PATIENCE)
 
 
 def tunnel(client, port, reply):
@@ -385,14 +392,17 @@ def stop_when_orphaned(lifetime):
 
 
 def main():
+    global LOG_FILE, PATIENCE
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--workdir", required=True)
-    parser.add_argument("--lifetime", type=float, default=900)
+    parser.add_argument("--patience", type=float, default=PATIENCE)
+    parser.add_argument("--lifetime", type=float)
     args = parser.parse_args()
-    global LOG_FILE, CONNECTION_LOG_FILE
+    PATIENCE = args.patience
+    global CONNECTION_LOG_FILE
     LOG_FILE = open(os.path.join(args.workdir, "requests.log"), "a", encoding="utf-8")
     CONNECTION_LOG_FILE = open(os.path.join(args.workdir, "connections.log"), "a", encoding="utf-8")
-    stop_when_orphaned(args.lifetime)
+    stop_when_orphaned(args.lifetime or 15 * PATIENCE)
     servers = {
         "http": FileServer("http"),
         "https": FileServer("https", make_tls_context(args.workdir)),

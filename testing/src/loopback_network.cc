@@ -13,11 +13,11 @@
 #include <thread>
 
 #include "platform/files.h"
+#include "testing/patience.h"
 
 namespace lumarine_testing {
 namespace {
 
-constexpr int kReadyTimeoutMs = 30000;
 constexpr const char* kScript = LUMARINE_SOURCE_DIR "/testing/loopback/loopback_network.py";
 
 // Reads one line from fd within the time limit; "" on time-out or EOF.
@@ -59,7 +59,8 @@ std::unique_ptr<LoopbackNetwork> LoopbackNetwork::Start() {
     ADD_FAILURE() << "loopback network: cannot make pipes";
     return nullptr;
   }
-  const char* argv[] = {"python3", kScript, "--workdir", workdir.c_str(), nullptr};
+  const std::string patience = std::to_string(std::chrono::duration_cast<std::chrono::seconds>(Patience()).count());
+  const char* argv[] = {"python3", kScript, "--workdir", workdir.c_str(), "--patience", patience.c_str(), nullptr};
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -72,7 +73,7 @@ std::unique_ptr<LoopbackNetwork> LoopbackNetwork::Start() {
   ::close(out[1]);
   network->pid_ = pid;
   network->stdin_fd_ = in[1];
-  const std::string ready = pid > 0 ? ReadLine(out[0], kReadyTimeoutMs) : "";
+  const std::string ready = pid > 0 ? ReadLine(out[0], PatienceMs()) : "";
   ::close(out[0]);
   network->ports_ = ParsePorts(ready);
   if (network->ports_.size() != 5) {

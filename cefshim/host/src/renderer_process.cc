@@ -30,7 +30,7 @@ class RendererProcess::Impl {
         reader_([this] { ReadMessages(); }) {}
 
   ~Impl() {
-    ::shutdown(socket_.get(), SHUT_RDWR);
+    Disconnect();
     reader_.join();
     writer_.Close();
     if (!child_->Wait(std::chrono::seconds(10))) child_.reset();  // kills and reaps
@@ -45,6 +45,7 @@ class RendererProcess::Impl {
   }
   bool SendBytes(const std::vector<std::uint8_t>& bytes) { return writer_.Write(bytes); }
   void CloseConnection() { ::shutdown(socket_.get(), SHUT_WR); }
+  void Disconnect() { ::shutdown(socket_.get(), SHUT_RDWR); }
 
   MessageInbox& inbox() { return inbox_; }
   ChildProcess& child() { return *child_; }
@@ -141,6 +142,10 @@ std::optional<ReceivedMessage> RendererProcess::WaitForMessage(const CefString& 
 
 void RendererProcess::CloseConnection() {
   impl_->CloseConnection();
+}
+
+void RendererProcess::Disconnect() {
+  impl_->Disconnect();
 }
 
 std::optional<ExitStatus> RendererProcess::WaitForExit(std::chrono::milliseconds timeout) {

@@ -20,6 +20,16 @@ void FrameQueue::Close() {
   ready_.notify_one();
 }
 
+void FrameQueue::Discard() {
+  std::deque<wire::Frame> dropped;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closed_ = true;
+    dropped.swap(frames_);
+  }
+  ready_.notify_one();
+}
+
 std::optional<wire::Frame> FrameQueue::Pop() {
   std::unique_lock<std::mutex> lock(mutex_);
   ready_.wait(lock, [this] { return closed_ || !frames_.empty(); });

@@ -7,10 +7,10 @@
 namespace cefshim {
 
 Renderer::Renderer(CefRefPtr<CefRenderProcessHandler> handler, std::shared_ptr<wire::FrameWriter> writer,
-                   Trace trace)
+                   Trace trace, script::ScriptInterrupt& interrupt)
     : handler_(std::move(handler)), writer_(std::move(writer)), trace_(trace) {
   std::string error;
-  engine_ = script::ScriptEngine::Create(&error);
+  engine_ = script::ScriptEngine::Create(&error, &interrupt);
   if (!engine_) Trace::Error("no script engine: " + error);
 }
 

@@ -20,8 +20,11 @@ namespace cefshim {
 class Renderer {
  public:
   // `handler` may be null: frames then only keep the browsers and pages up
-  // to date. Without a script engine (reported) pages load no script.
-  Renderer(CefRefPtr<CefRenderProcessHandler> handler, std::shared_ptr<wire::FrameWriter> writer, Trace trace);
+  // to date. Without a script engine (reported) pages load no script. The
+  // engine's scripts end once `interrupt` (not owned; it outlives the
+  // renderer) is stopped.
+  Renderer(CefRefPtr<CefRenderProcessHandler> handler, std::shared_ptr<wire::FrameWriter> writer, Trace trace,
+           script::ScriptInterrupt& interrupt);
   // Invalidates every browser, frame, context and value, without callbacks.
   ~Renderer();
   Renderer(const Renderer&) = delete;

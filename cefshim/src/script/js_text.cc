@@ -21,11 +21,11 @@ bool NameToId(JSContext* cx, std::u16string_view name, JS::MutableHandleId id) {
   return atom && JS_StringToId(cx, atom, id);
 }
 
-std::u16string ValueText(JSContext* cx, JS::HandleValue value) {
+std::optional<std::u16string> ValueText(JSContext* cx, JS::HandleValue value) {
   JS::RootedString string(cx, JS::ToString(cx, value));
   if (!string) {
     JS_ClearPendingException(cx);
-    return std::u16string();
+    return std::nullopt;
   }
   return StringText(cx, string);
 }

@@ -4,6 +4,7 @@
 
 #include <jsapi.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,10 @@ JSString* NewString(JSContext* cx, std::u16string_view text);
 // The property key of `name`; false, with an exception pending, on failure.
 bool NameToId(JSContext* cx, std::u16string_view name, JS::MutableHandleId id);
 
-// The value converted to text as String(value) does; for a value whose
-// conversion throws, "" (the exception is cleared).
-std::u16string ValueText(JSContext* cx, JS::HandleValue value);
+// The value converted to text as ToString does (String(value) for every
+// value but a symbol); nullopt, with the exception cleared, when the
+// conversion throws (a symbol, an object without a primitive value, a
+// throwing toString or proxy) or is interrupted.
+std::optional<std::u16string> ValueText(JSContext* cx, JS::HandleValue value);
 
 }  // namespace cefshim::script

@@ -3,6 +3,7 @@
 #include <jsfriendapi.h>
 #include <js/GlobalObject.h>
 #include <js/Initialization.h>
+#include <js/Interrupt.h>
 #include <js/Realm.h>
 
 #include <pthread.h>
@@ -60,9 +61,9 @@ JSObject* NewGlobal(JSContext* cx, JSObject* share_with) {
 
 }  // namespace
 
-ScriptEngine::ScriptEngine(JSContext* cx) : cx_(cx), anchor_(cx) {}
+ScriptEngine::ScriptEngine(JSContext* cx, ScriptInterrupt* interrupt) : cx_(cx), interrupt_(interrupt), anchor_(cx) {}
 
-std::unique_ptr<ScriptEngine> ScriptEngine::Create(std::string* error) {
+std::unique_ptr<ScriptEngine> ScriptEngine::Create(std::string* error, ScriptInterrupt* interrupt) {
   if (current_engine) {
     *error = "this thread has a script engine already";
     return nullptr;
@@ -81,12 +82,13 @@ std::unique_ptr<ScriptEngine> ScriptEngine::Create(std::string* error) {
     return nullptr;
   }
   JS_SetNativeStackQuota(cx, NativeStackQuota());
-  if (!js::UseInternalJobQueues(cx) || !JS::InitSelfHostedCode(cx)) {
+  if (!js::UseInternalJobQueues(cx) || !JS::InitSelfHostedCode(cx) || !JS_AddInterruptCallback(cx, OnInterrupt)) {
     JS_DestroyContext(cx);
     *error = "the script context cannot be initialised";
     return nullptr;
   }
-  std::unique_ptr<ScriptEngine> engine(new ScriptEngine(cx));
+  std::unique_ptr<ScriptEngine> engine(new ScriptEngine(cx, interrupt));
+  if (interrupt) interrupt->Attach(cx);
   open_engines.fetch_add(1);
   engine->anchor_ = NewGlobal(cx, nullptr);
   if (!engine->anchor_) {
@@ -114,6 +116,7 @@ void ScriptEngine::Close() {
   const std::unordered_set<EngineBound*> bound = bound_;
   for (EngineBound* object : bound) object->DetachFromEngine();
   anchor_.reset();
+  if (interrupt_) interrupt_->Detach();
   JS_DestroyContext(cx_);
   cx_ = nullptr;
   collected_handlers_.clear();
@@ -123,6 +126,12 @@ void ScriptEngine::Close() {
 
 ScriptEngine* ScriptEngine::Current() {
   return current_engine;
+}
+
+bool ScriptEngine::OnInterrupt(JSContext* cx) {
+  // Called on the engine's own thread, whose engine is the current one.
+  ScriptInterrupt* interrupt = current_engine ? current_engine->interrupt_ : nullptr;
+  return !interrupt || interrupt->LetRun(cx);
 }
 
 CefRefPtr<V8ContextImpl> ScriptEngine::NewContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame) {

@@ -20,6 +20,7 @@
 #include "cef_frame.h"
 #include "cef_v8_handler.h"
 #include "script/engine_bound.h"
+#include "script/script_interrupt.h"
 
 namespace cefshim::script {
 
@@ -28,8 +29,10 @@ class V8ContextImpl;
 class ScriptEngine {
  public:
   // An engine for the calling thread, which must not have one already. Null,
-  // with the reason in `error`, when the engine cannot start.
-  static std::unique_ptr<ScriptEngine> Create(std::string* error);
+  // with the reason in `error`, when the engine cannot start. Its scripts
+  // end once `interrupt` (when given; it must outlive the engine) is
+  // stopped.
+  static std::unique_ptr<ScriptEngine> Create(std::string* error, ScriptInterrupt* interrupt = nullptr);
   // Ends the library once every engine of the process is gone; call at most
   // once, from the thread that outlives the others. A process that exits
   // without it (exit() on the render thread) still ends the library, and the
@@ -46,6 +49,9 @@ class ScriptEngine {
   static ScriptEngine* Current();
 
   JSContext* cx() const { return cx_; }
+
+  // True once the engine's interrupt has been stopped: no script may start.
+  bool stopped() const { return interrupt_ && interrupt_->stopped(); }
 
   // Detaches every context and value, then ends the JSContext. The engine
   // is unusable afterwards; closing again does nothing.
@@ -84,7 +90,10 @@ class ScriptEngine {
   JSObject* anchor() const { return anchor_; }
 
  private:
-  explicit ScriptEngine(JSContext* cx);
+  ScriptEngine(JSContext* cx, ScriptInterrupt* interrupt);
+
+  // The engine's interrupt callback (render thread).
+  static bool OnInterrupt(JSContext* cx);
 
   struct Entered {
     V8ContextImpl* context;
@@ -92,6 +101,7 @@ class ScriptEngine {
   };
 
   JSContext* cx_;  // null once closed
+  ScriptInterrupt* const interrupt_;  // may be null
   JS::PersistentRootedObject anchor_;
   std::unordered_set<EngineBound*> bound_;
   std::vector<Entered> entered_;

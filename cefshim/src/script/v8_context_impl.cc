@@ -98,6 +98,7 @@ void V8ContextImpl::RunPageScript(const CefString& source, const CefString& url,
 bool V8ContextImpl::Run(const CefString& code, const CefString& url, int start_line, JS::MutableHandleValue result,
                         CefRefPtr<CefV8Exception>& exception, CefRefPtr<CefV8StackTrace>* stack_trace) {
   JSContext* cx = engine_->cx();
+  if (engine_->stopped()) return false;
   const std::string file_name = url.ToString();
   JS::CompileOptions options(cx);
   options.setFileAndLine(file_name.c_str(), static_cast<unsigned>(std::max(start_line, 1)));

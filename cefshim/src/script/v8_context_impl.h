@@ -50,7 +50,8 @@ class V8ContextImpl : public CefV8Context, public EngineBound {
 
  private:
   // Compiles and runs `code`; on an exception fills `exception` (and
-  // `stack_trace` when given) and returns false.
+  // `stack_trace` when given) and returns false. A script interrupted, or
+  // not started because the engine is stopped, fails without an exception.
   bool Run(const CefString& code, const CefString& url, int start_line, JS::MutableHandleValue result,
            CefRefPtr<CefV8Exception>& exception, CefRefPtr<CefV8StackTrace>* stack_trace);
 

@@ -3,11 +3,34 @@
 #include <js/ErrorReport.h>
 #include <js/Exception.h>
 #include <js/SavedFrameAPI.h>
+#include <js/Symbol.h>
+
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <string>
 
 #include "script/js_text.h"
 
 namespace cefshim::script {
 namespace {
+
+// What V8 shows for an object it cannot turn into text.
+constexpr char16_t kUnshowableValue[] = u"#<Object>";
+
+// String(value) for a value that is not an Error: a symbol as
+// "Symbol(description)", another value converted as by String(); a value
+// whose conversion throws (an object without a primitive value, a throwing
+// toString or proxy) is shown as kUnshowableValue.
+std::u16string ThrownValueText(JSContext* cx, JS::HandleValue value) {
+  if (value.isSymbol()) {
+    JS::RootedSymbol symbol(cx, value.toSymbol());
+    JSString* description = JS::GetSymbolDescription(symbol);
+    return u"Symbol(" + (description ? StringText(cx, description) : std::u16string()) + u")";
+  }
+  std::optional<std::u16string> text = ValueText(cx, value);
+  return text ? *text : kUnshowableValue;
+}
 
 // The thrown value as text: an Error's "Name: message", else String(value).
 CefString ThrownText(JSContext* cx, const JS::ExceptionStack& thrown, const JS::ErrorReportBuilder& report) {
@@ -15,7 +38,14 @@ CefString ThrownText(JSContext* cx, const JS::ExceptionStack& thrown, const JS::
     JS::RootedObject object(cx, &thrown.exception().toObject());
     if (JS_ErrorFromException(cx, object)) return CefString(report.toStringResult().c_str());
   }
-  return ValueText(cx, thrown.exception());
+  return ThrownValueText(cx, thrown.exception());
+}
+
+// A line or column, which the engine counts unsigned, as CEF's int: a
+// number beyond its range (a script that starts near the last line) gives
+// the largest int, never a negative one.
+int PositionNumber(std::uint32_t number) {
+  return number > static_cast<std::uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(number);
 }
 
 CefString SavedFrameText(JSContext* cx, JS::HandleObject frame, bool function_name) {
@@ -35,7 +65,7 @@ std::vector<CefRefPtr<CefV8StackFrame>> StackFrames(JSContext* cx, JS::HandleObj
     JS::GetSavedFrameLine(cx, nullptr, frame, &line);
     JS::GetSavedFrameColumn(cx, nullptr, frame, &column);
     frames.push_back(new V8StackFrameImpl(SavedFrameText(cx, frame, true), SavedFrameText(cx, frame, false),
-                                          static_cast<int>(line), static_cast<int>(column)));
+                                          PositionNumber(line), PositionNumber(column)));
     JS::RootedObject parent(cx);
     JS::GetSavedFrameParent(cx, nullptr, frame, &parent);
     frame = parent;
@@ -47,7 +77,7 @@ std::vector<CefRefPtr<CefV8StackFrame>> StackFrames(JSContext* cx, JS::HandleObj
 // running, and from 0 for a compile error (whose report has the line's text).
 int StartColumn(const JSErrorReport* details) {
   if (!details) return 0;
-  const int column = static_cast<int>(details->column);
+  const int column = PositionNumber(details->column);
   return details->linebuf() || column == 0 ? column : column - 1;
 }
 
@@ -61,14 +91,14 @@ CefRefPtr<CefV8StackFrame> V8StackTraceImpl::GetFrame(int index) {
 void TakePendingException(JSContext* cx, CefRefPtr<CefV8Exception>& exception,
                           CefRefPtr<CefV8StackTrace>* stack_trace) {
   JS::ExceptionStack thrown(cx);
-  if (!JS::StealPendingExceptionStack(cx, &thrown)) return;
+  if (!JS_IsExceptionPending(cx) || !JS::StealPendingExceptionStack(cx, &thrown)) return;
   JS::ErrorReportBuilder report(cx);
   if (!report.init(cx, thrown, JS::ErrorReportBuilder::NoSideEffects)) JS_ClearPendingException(cx);
   const JSErrorReport* details = report.report();
   const CefString text = ThrownText(cx, thrown, report);
   exception = new V8ExceptionImpl(CefString(u"Uncaught " + text.ToString16()),
                                   CefString(details && details->filename ? details->filename : ""),
-                                  details ? static_cast<int>(details->lineno) : 0, StartColumn(details));
+                                  details ? PositionNumber(details->lineno) : 0, StartColumn(details));
   if (stack_trace) *stack_trace = new V8StackTraceImpl(StackFrames(cx, thrown.stack()));
 }
 

@@ -1,9 +1,25 @@
 #include "events_handler.h"
 
+#include <optional>
+#include <string_view>
+
 #include "entered_context.h"
 #include "rpc/file_mapping_client.h"
 
 namespace Kestrun {
+namespace {
+
+// The text that one argument sends: a string the channel carries whole. A
+// request ends at its first NUL on the way, so a string holding one would
+// arrive cut; it is refused like an argument of another kind.
+std::optional<CefString> ParameterText(const CefRefPtr<CefV8Value>& argument) {
+  if (!argument || !argument->IsString()) return std::nullopt;
+  CefString text = argument->GetStringValue();
+  if (std::u16string_view(text.c_str(), text.length()).find(u'\0') != std::u16string_view::npos) return std::nullopt;
+  return text;
+}
+
+}  // namespace
 
 CJSEventsHandler::CJSEventsHandler(platform::WString objectId, EventCallWatch* watch)
     : client_(std::make_unique<RPCClient::CRPCClient>(new RPCClient::CFileMappingClient())),
@@ -19,12 +35,10 @@ bool CJSEventsHandler::Execute(const CefString& name, CefRefPtr<CefV8Value> /*ob
   if (!context.entered()) return true;
   if (arguments.size() > 1) {
     retval = CefV8Value::CreateString(kWrongNumberOfParameters);
-  } else if (arguments.size() == 1 && !(arguments[0] && arguments[0]->IsString())) {
-    retval = CefV8Value::CreateString(kParameterError);
-  } else {
-    const CefString parameters = arguments.empty() ? CefString() : arguments[0]->GetStringValue();
-    retval = CefV8Value::CreateString(CallControl(name, parameters));
+    return true;
   }
+  const std::optional<CefString> parameters = arguments.empty() ? CefString() : ParameterText(arguments[0]);
+  retval = CefV8Value::CreateString(parameters ? CallControl(name, *parameters) : platform::WString(kParameterError));
   return true;
 }
 

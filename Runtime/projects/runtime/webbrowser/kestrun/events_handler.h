@@ -29,7 +29,8 @@ class CJSEventsHandler final : public CefV8Handler {
   // result text, or "" when there is none (the control answered with an
   // error, is not there, or went away). The call blocks the render thread
   // until the control answers; while the control waits in "ExecJS" it is
-  // bounded (event_call_watch.h). One argument of another kind gives
+  // bounded (event_call_watch.h). One argument of another kind, or a
+  // string holding U+0000 (the channel would cut it there), gives
   // "Parameter error.", more than one "Wrong number of parameters.",
   // without a call. Without a current context, or one that cannot be
   // entered, the script gets an exception instead.

@@ -1,5 +1,8 @@
 #include "script_value_json.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "datetime_text.h"
 #include "tqjson/json_generator.h"
 #include "tqjson/json_generator_adapter.h"
@@ -33,6 +36,13 @@ class Generator {
 
   TQJSON::IJsonGenerator* operator->() const { return generator_; }
 
+  // Adds the string member `key` with every unit of `text`, NULs included.
+  bool AddText(JsonItem object, const char16_t* key, const CefString& text) {
+    JsonItem added = 0;
+    return Succeeded(generator_->AddCountedStringMember(object, key, std::u16string_view(text.c_str(), text.length()),
+                                                        &added));
+  }
+
   // The compact text of the document; empty when the generator refuses it
   // or it is longer than kMaxValueJsonLength.
   platform::WString Text() const {
@@ -44,7 +54,7 @@ class Generator {
   }
 
  private:
-  TQJSON::IJsonGenerator* generator_ = nullptr;
+  TQJSON::CJsonGenerator* generator_ = nullptr;
 };
 
 // Where a value object sits: at the root of the text or in an array.
@@ -95,11 +105,14 @@ class ValueObjectWriter {
   }
 
   // The root's "value": one object per element, in index order. An element
-  // that cannot be read (a getter that throws) is left without members.
+  // that cannot be read (a getter that throws) is left without members. An
+  // array whose elements would pass the limit by their overhead alone is
+  // refused before any element is read.
   bool WriteElements(JsonItem object, CefV8Value& array) {
+    const int length = array.GetArrayLength();
+    if (static_cast<std::size_t>(std::max(length, 0)) > (kMaxValueJsonLength - spent_) / kValueOverhead) return false;
     JsonItem elements = 0;
     if (!Succeeded(generator_->AddArrayMember(object, kValue, &elements))) return false;
-    const int length = array.GetArrayLength();
     for (int index = 0; index < length; ++index) {
       JsonItem element = 0;
       if (!Succeeded(generator_->AppendObject(elements, &element))) return false;
@@ -116,8 +129,7 @@ class ValueObjectWriter {
   }
 
   bool Text(JsonItem object, const CefString& text) {
-    JsonItem added = 0;
-    return Charge(text.length()) && Succeeded(generator_->AddStringMember(object, kValue, text.c_str(), &added));
+    return Charge(text.length()) && generator_.AddText(object, kValue, text);
   }
 
   bool Charge(std::size_t units) {
@@ -146,8 +158,7 @@ platform::WString ErrorToJson(const CefString& message) {
   JsonItem root = 0;
   JsonItem added = 0;
   if (!Succeeded(generator->CreateRootObject(&root)) ||
-      !Succeeded(generator->AddStringMember(root, kType, u"error", &added)) ||
-      !Succeeded(generator->AddStringMember(root, kValue, message.c_str(), &added))) {
+      !Succeeded(generator->AddStringMember(root, kType, u"error", &added)) || !generator.AddText(root, kValue, message)) {
     return {};
   }
   return generator.Text();

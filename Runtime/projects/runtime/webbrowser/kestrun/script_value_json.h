@@ -15,9 +15,9 @@
 // (no "value"): nested arrays are never walked, so a cyclic or deeply
 // nested array costs no more than a flat one.
 //
-// Strings pass through the generator's zero-terminated interface: a string
-// is written up to its first NUL. A conversion fails, giving the empty
-// text, when the generator refuses a step or when the text would pass
+// Strings are written whole, U+0000 included (escaped as \u0000, so the
+// text itself holds no NUL). A conversion fails, giving the empty text, when
+// the generator refuses a step or when the text would pass
 // kMaxValueJsonLength (a huge or sparse array, a huge string), which a
 // process message could not carry anyway.
 //

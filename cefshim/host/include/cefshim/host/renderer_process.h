@@ -77,6 +77,10 @@ class RendererProcess {
   // Ends the connection from this side: the renderer reads the end of its
   // input after the frames already sent. Messages it still sends are kept.
   void CloseConnection();
+  // Hangs up both ways, as a host that closes its socket or dies: the
+  // renderer can neither read nor send any more, and what it has sent but
+  // this side has not read yet is lost.
+  void Disconnect();
 
   // The child's exit status once it has ended; nullopt on time-out. When it
   // returns a status, Output() holds all the child wrote (unless a program

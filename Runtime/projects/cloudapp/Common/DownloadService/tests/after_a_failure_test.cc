@@ -23,7 +23,7 @@ struct Failure {
   const char* name;
   std::string (*url)(const LoopbackNetwork& net);
   std::uint64_t code;
-  unsigned timeoutSeconds = 60;
+  unsigned timeoutSeconds = 0;  // 0: the build's patience
   bool cancelAtProgress = false;
   int tlsVersion = 0;
 };
@@ -42,7 +42,7 @@ const Failure kFailures[] = {
     {"RedirectToOtherScheme", [](const LoopbackNetwork& net) { return net.HttpUrl("/redirect?to=ftp://127.0.0.1/x"); },
      Code(103, 1)},
     {"TlsVersionRefused", [](const LoopbackNetwork& net) { return net.HttpsUrl("/files/v?size=10"); }, Code(103, 43),
-     60, false, 1},
+     0, false, 1},
     // Failures on the way.
     {"RefusedConnection", [](const LoopbackNetwork&) { return std::string("http://127.0.0.1:9/x"); }, Code(103, 7)},
     {"NotFound", [](const LoopbackNetwork& net) { return net.HttpUrl("/files/n?status=404"); }, Code(106, 404)},
@@ -53,7 +53,7 @@ const Failure kFailures[] = {
      Code(102, 0), 1},
     {"Cancel",
      [](const LoopbackNetwork& net) { return net.HttpUrl("/files/c?size=8000000&trickle=2&trickle_bytes=65536"); },
-     Code(105, 0), 60, true},
+     Code(105, 0), 0, true},
     {"TlsHandshake",
      [](const LoopbackNetwork& net) { return "https://127.0.0.1:" + std::to_string(net.Port("http")) + "/files/h"; },
      Code(103, 35)},
@@ -101,7 +101,8 @@ TEST_P(AfterAFailure, TheSameWorkerCompletesTheNextDownloads) {
   if (failure.cancelAtProgress) failing_.CancelOnProgress();
   failing_.Attach(sync_.GetEventMgr(nullptr));
   EXPECT_FALSE(
-      sync_.DownloadFile(W(failure.url(*net_)).c_str(), u"failed.bin", Folder().c_str(), failure.timeoutSeconds));
+      sync_.DownloadFile(W(failure.url(*net_)).c_str(), u"failed.bin", Folder().c_str(),
+                                  failure.timeoutSeconds ? failure.timeoutSeconds : PatienceSeconds()));
   EXPECT_EQ(sync_.GetErrorCode(), failure.code) << U8(sync_.GetErrorText());
   ASSERT_EQ(failing_.Count(EN_EVENT_FAILED), 1);
   sync_.GetSecureProtocol(nullptr)->Reset();
@@ -111,7 +112,7 @@ TEST_P(AfterAFailure, TheSameWorkerCompletesTheNextDownloads) {
   for (std::uint32_t i = 0; i < 2; ++i) {
     const std::u16string file = u"s" + W(std::to_string(i));
     EXPECT_TRUE(sync_.DownloadFile(Url("/files/s?size=300000&seed=" + std::to_string(i)).c_str(), file.c_str(),
-                                   Folder().c_str(), 60))
+                                   Folder().c_str(), PatienceSeconds()))
         << U8(sync_.GetErrorText());
     EXPECT_TRUE(dir_.Read(file) == Content(300000, i)) << U8(file.c_str());
   }

@@ -65,7 +65,8 @@ TEST_F(AsyncDownload, StopEndsStalledAndQueuedTransfers) {
                                       Folder().c_str(), i));
   }
   while (net_->CountLog("http", "stall") == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_TRUE(Async()->Stop(60000));
+  EXPECT_TRUE(Async()->Stop(static_cast<std::uint32_t>(lumarine_testing::PatienceMs())))
+      << "the stopped transfers never ended";
   ASSERT_TRUE(events.WaitForEnds(kCount));
   EXPECT_EQ(events.Count(EN_EVENT_FAILED), kCount);
   for (const SeenEvent& e : events.Events()) {
@@ -154,10 +155,11 @@ TEST_F(AsyncDownload, RemovingAllHandlersSilencesOnlyThatDownloader) {
   EXPECT_EQ(others.Count(EN_EVENT_END), 1);
   // The silenced one's transfer still runs: wait for its file (bounded hang
   // guard), then for every thread of the library to end.
-  for (int i = 0; i < 6000 && ReadFile(u"q.bin") != Content(100); ++i) {
+  const auto deadline = std::chrono::steady_clock::now() + lumarine_testing::Patience();
+  while (ReadFile(u"q.bin") != Content(100) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_EQ(ReadFile(u"q.bin"), Content(100));
+  EXPECT_EQ(ReadFile(u"q.bin"), Content(100)) << "the silent transfer never wrote its file";
   ReleaseRoot();
   otherRoot->Release();  // before `others` goes
   EXPECT_TRUE(events.Events().empty());

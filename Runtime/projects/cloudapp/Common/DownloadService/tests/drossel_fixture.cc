@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/unicode.h"
+#include "testing/patience.h"
 
 namespace drossel_test {
 
@@ -56,9 +57,13 @@ int EventRecorder::Count(int type) const {
   return count;
 }
 
-bool EventRecorder::WaitForEnds(int count, int limitSeconds) const {
+int PatienceSeconds() {
+  return static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(lumarine_testing::Patience()).count());
+}
+
+bool EventRecorder::WaitForEnds(int count) const {
   std::unique_lock<std::mutex> lock(mutex_);
-  return changed_.wait_for(lock, std::chrono::seconds(limitSeconds), [&] {
+  return changed_.wait_for(lock, lumarine_testing::Patience(), [&] {
     int ends = 0;
     for (const SeenEvent& e : events_) ends += e.type == EN_EVENT_END || e.type == EN_EVENT_FAILED;
     return ends >= count;

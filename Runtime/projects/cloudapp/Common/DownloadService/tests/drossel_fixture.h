@@ -15,6 +15,7 @@
 #include "ZorTqCloudAppResBuf/ITqCloudAppResBuf.h"
 #include "testing/library_under_test.h"
 #include "testing/loopback_network.h"
+#include "testing/patience.h"
 #include "testing/temp_dir.h"
 
 namespace drossel_test {
@@ -23,6 +24,10 @@ using namespace ZorTqCloudAppResBuf;
 
 std::u16string W(const std::string& utf8);
 std::string U8(const char16_t* text);
+
+// The time-out, in seconds, of a transfer or query that a test expects to
+// finish: only a hang reaches it (testing/patience.h).
+int PatienceSeconds();
 
 // One delivered event, copied out of its argument.
 struct SeenEvent {
@@ -44,8 +49,8 @@ class EventRecorder {
   std::vector<int> Types() const;
   int Count(int type) const;
   // Waits until `count` transfers ended (end or failed); false after the
-  // time limit (a hang guard, not a timing assertion).
-  bool WaitForEnds(int count, int limitSeconds = 120) const;
+  // test's patience (a hang guard, not a timing assertion).
+  bool WaitForEnds(int count) const;
 
  private:
   static bool Handle(IEventArg* arg, void* self);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "event_args.h"
+#include "testing/patience.h"
 #include "zor_outside_async_event_mgr.h"
 #include "zor_outside_sync_event_mgr.h"
 #include "zor_thread_pool.h"
@@ -262,10 +263,10 @@ struct Gate {
     ++released;
     changed.notify_all();
   }
-  // False after two minutes (a hang guard, not a timing assertion).
+  // False after the build's patience (a hang guard, not a timing assertion).
   bool WaitFor(const int Gate::*counter, int count) {
     std::unique_lock<std::mutex> lock(mutex);
-    return changed.wait_for(lock, std::chrono::minutes(2), [&] { return this->*counter >= count; });
+    return changed.wait_for(lock, lumarine_testing::Patience(), [&] { return this->*counter >= count; });
   }
   void Open() {
     std::lock_guard<std::mutex> lock(mutex);

@@ -10,7 +10,7 @@ constexpr std::int64_t kNov1994 = 784111777;  // Sun, 06 Nov 1994 08:49:37 GMT
 class HttpUtility : public DrosselTest {
  protected:
   std::int64_t Time(const std::string& query) {
-    return Utility()->GetServerTime(Url("/files/t?date_at=784111777&" + query).c_str(), 10);
+    return Utility()->GetServerTime(Url("/files/t?date_at=784111777&" + query).c_str(), PatienceSeconds());
   }
 };
 
@@ -27,21 +27,21 @@ TEST_F(HttpUtility, ServerTimeFromEachDateForm) {
     EXPECT_EQ(Utility()->GetErrorCode(), 108ull << 32) << form;
   }
   const std::string base = "http:\\\\127.0.0.1:" + std::to_string(net_->Port("http"));
-  EXPECT_EQ(Utility()->GetServerTime(W(base + "\\files\\bs?date_at=784111777").c_str(), 10), kNov1994);
+  EXPECT_EQ(Utility()->GetServerTime(W(base + "\\files\\bs?date_at=784111777").c_str(), PatienceSeconds()), kNov1994);
   EXPECT_EQ(net_->CountLog("http", "HEAD /files/bs?date_at=784111777"), 1);
   EXPECT_EQ(net_->CountLog("http", "GET"), 0);  // header-only requests
-  Utility()->SetConnectTimeout(5000);
-  EXPECT_EQ(Utility()->GetServerTime(SecureUrl("/files/t?date_at=0").c_str(), 10), 0);
+  Utility()->SetConnectTimeout(lumarine_testing::PatienceMs());
+  EXPECT_EQ(Utility()->GetServerTime(SecureUrl("/files/t?date_at=0").c_str(), PatienceSeconds()), 0);
   EXPECT_TRUE(Utility()->IsSuccess());
 }
 
 TEST_F(HttpUtility, ContentLengthWithoutTheBody) {
-  EXPECT_EQ(Utility()->GetContentLength(Url("/files/l?size=123456").c_str(), 10), 123456);
+  EXPECT_EQ(Utility()->GetContentLength(Url("/files/l?size=123456").c_str(), PatienceSeconds()), 123456);
   EXPECT_TRUE(Utility()->IsSuccess());
-  EXPECT_EQ(Utility()->GetContentLength(Url("/files/l?size=123456&chunked=1").c_str(), 10), -1);
-  EXPECT_EQ(Utility()->GetContentLength(Url("/files/l?status=404").c_str(), 10), 0);
+  EXPECT_EQ(Utility()->GetContentLength(Url("/files/l?size=123456&chunked=1").c_str(), PatienceSeconds()), -1);
+  EXPECT_EQ(Utility()->GetContentLength(Url("/files/l?status=404").c_str(), PatienceSeconds()), 0);
   EXPECT_EQ(Utility()->GetErrorCode(), (106ull << 32) + 404);
-  EXPECT_EQ(Utility()->GetContentLength(Url("/redirect?to=/files/l%3Fsize%3D77").c_str(), 10), 77);
+  EXPECT_EQ(Utility()->GetContentLength(Url("/redirect?to=/files/l%3Fsize%3D77").c_str(), PatienceSeconds()), 77);
 }
 
 TEST_F(HttpUtility, FailuresAndRefusedUrls) {

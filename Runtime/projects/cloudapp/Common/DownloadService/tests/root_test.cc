@@ -41,7 +41,7 @@ TEST_F(Root, GettersMakeEachObjectOnce) {
 }
 
 TEST_F(Root, TheLibraryUnloadsAndLoadsAgain) {
-  ASSERT_TRUE(Sync()->DownloadFile(Url("/files/a?size=100").c_str(), u"a.bin", Folder().c_str(), 30));
+  ASSERT_TRUE(Sync()->DownloadFile(Url("/files/a?size=100").c_str(), u"a.bin", Folder().c_str(), PatienceSeconds()));
   ASSERT_TRUE(Async()->DownloadFile(Url("/files/b?size=100").c_str(), u"b.bin", Folder().c_str()));
   ReleaseRoot();
   library_.reset();  // unloads: threads joined, handles and libcurl released
@@ -49,7 +49,7 @@ TEST_F(Root, TheLibraryUnloadsAndLoadsAgain) {
   createInstance_ = library_->Bind<PFN_CreateInstance>("CreateInstance");
   ASSERT_NE(createInstance_, nullptr);
   root_ = createInstance_(nullptr);
-  EXPECT_TRUE(Sync()->DownloadFile(Url("/files/c?size=100").c_str(), u"c.bin", Folder().c_str(), 30));
+  EXPECT_TRUE(Sync()->DownloadFile(Url("/files/c?size=100").c_str(), u"c.bin", Folder().c_str(), PatienceSeconds()));
   EXPECT_EQ(ReadFile(u"c.bin"), Content(100));
 }
 

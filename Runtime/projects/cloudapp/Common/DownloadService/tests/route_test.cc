@@ -10,7 +10,7 @@ namespace {
 class Route : public DrosselTest {
  protected:
   bool Fetch(const std::u16string& url, const char16_t* file) {
-    return Sync()->DownloadFile(url.c_str(), file, Folder().c_str(), 30);
+    return Sync()->DownloadFile(url.c_str(), file, Folder().c_str(), PatienceSeconds());
   }
   IInternetProxy* Proxy() { return Sync()->GetInternetProxy(nullptr); }
 };

@@ -13,7 +13,7 @@ namespace {
 
 class SyncDownload : public DrosselTest {
  protected:
-  bool Download(const std::string& pathAndQuery, const char16_t* file, unsigned timeout = 60) {
+  bool Download(const std::string& pathAndQuery, const char16_t* file, unsigned timeout = PatienceSeconds()) {
     return Sync()->DownloadFile(Url(pathAndQuery).c_str(), file, Folder().c_str(), 42, timeout);
   }
 };
@@ -45,13 +45,15 @@ TEST_F(SyncDownload, WholeFileArrivesByteForByteWithItsEvents) {
 }
 
 TEST_F(SyncDownload, HttpsChunkedAndNestedFolders) {
-  ASSERT_TRUE(Sync()->DownloadFile(SecureUrl("/files/s?size=200000&seed=1").c_str(), u"s.bin", Folder().c_str(), 60));
+  ASSERT_TRUE(Sync()->DownloadFile(SecureUrl("/files/s?size=200000&seed=1").c_str(), u"s.bin", Folder().c_str(),
+                                   PatienceSeconds()));
   EXPECT_EQ(ReadFile(u"s.bin"), Content(200000, 1));
   // No length: begin and end, no progress event.
   EventRecorder& events = events_;
   events.Attach(Sync()->GetEventMgr(nullptr));
   const std::u16string nested = Folder() + u"/x/y/z/";
-  ASSERT_TRUE(Sync()->DownloadFile(Url("/files/c?size=100000&chunked=1").c_str(), u"c.bin", nested.c_str(), 60));
+  ASSERT_TRUE(
+      Sync()->DownloadFile(Url("/files/c?size=100000&chunked=1").c_str(), u"c.bin", nested.c_str(), PatienceSeconds()));
   EXPECT_EQ(ReadFile(u"x/y/z/c.bin"), Content(100000));
   EXPECT_EQ(events.Types(), (std::vector<int>{EN_EVENT_BEGIN, EN_EVENT_END}));
   EXPECT_EQ(events.Events().back().localPath, U8(nested.c_str()) + "c.bin");  // no second "/"
@@ -121,7 +123,7 @@ TEST_F(SyncDownload, ATimeOutStopsTheTransferAndWaitsForItsLastEvent) {
 TEST_F(SyncDownload, UrlsAreNormalisedWithPortAndQueryKept) {
   const std::string base = "http://127.0.0.1:" + std::to_string(net_->Port("http"));
   ASSERT_TRUE(Sync()->DownloadFile(W(base + "\\files\\b s\xe4\xb8\xad?size=77&seed=3#part").c_str(), u"b.bin",
-                                   Folder().c_str(), 60));
+                                   Folder().c_str(), PatienceSeconds()));
   EXPECT_EQ(ReadFile(u"b.bin"), Content(77, 3));
   std::string requested = net_->Log().back();  // escapes compare without case
   for (char& c : requested) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -159,7 +161,7 @@ TEST_F(SyncDownload, ConcurrentCallsEachPumpTheirOwnEvents) {
       const std::u16string file = u"t" + W(std::to_string(i));
       results[i] = Sync()->DownloadFile(Url("/files/t?size=400000&trickle=1&trickle_bytes=40000&seed=" +
                                             std::to_string(i)).c_str(),
-                                        file.c_str(), Folder().c_str(), static_cast<int>(i), 60);
+                                        file.c_str(), Folder().c_str(), static_cast<int>(i), PatienceSeconds());
     });
   }
   for (std::thread& t : workers) t.join();

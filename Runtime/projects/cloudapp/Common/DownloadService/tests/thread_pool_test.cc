@@ -8,9 +8,13 @@
 #include <mutex>
 #include <thread>
 
+#include "testing/patience.h"
 #include "zor_thread_pool.h"
 
 namespace {
+
+// How long Stop may take to end the tasks: only a hang exceeds it.
+const std::uint32_t kPatienceMs = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
 
 // Counts runs and finishes; a blocking task waits until released or asked
 // to stop.
@@ -99,7 +103,7 @@ TEST(ThreadPool, StopDropsQueuedAndStopsRunningTasks) {
   TwoWorkers pool;
   for (int i = 0; i < 5; ++i) pool.Submit(std::make_unique<Task>(board, true));
   board.WaitRunning(2);
-  EXPECT_TRUE(pool.Stop(60000));
+  EXPECT_TRUE(pool.Stop(kPatienceMs));
   EXPECT_EQ(board.ran, 2);
   EXPECT_EQ(board.stopped, 2);
   EXPECT_EQ(board.finished, 5);
@@ -127,7 +131,7 @@ TEST(ThreadPool, CancelFindsOneTaskByNumber) {
     std::lock_guard<std::mutex> lock(board.mutex);
     board.release = true;
   }
-  EXPECT_TRUE(pool.Stop(60000));
+  EXPECT_TRUE(pool.Stop(kPatienceMs));
   EXPECT_EQ(board.ran, 2);
   EXPECT_EQ(board.finished, 3);
 }
@@ -174,7 +178,7 @@ TEST(ThreadPool, EventPoolGrowsWithItsBacklog) {
     std::lock_guard<std::mutex> lock(board.mutex);
     board.release = true;
   }
-  EXPECT_TRUE(pool.Stop(60000));
+  EXPECT_TRUE(pool.Stop(kPatienceMs));
   EXPECT_EQ(board.finished, 100);
 }
 

@@ -21,6 +21,14 @@ CJsonGenerator::CJsonGenerator(IJsonGenerator* adapter) : adapter_(adapter) {}
 
 TQJSON_GENERATOR_OPERATIONS(TQJSON_FACADE_OPERATION)
 
+std::int32_t CJsonGenerator::AddCountedStringMember(JsonItem item, const char16_t* key, std::u16string_view value,
+                                                    JsonItem* added) {
+  return Guarded(kJsonExceptionCaught, [&]() -> std::int32_t {
+    auto* writer = dynamic_cast<ICountedTextWriter*>(adapter_);
+    return writer != nullptr ? writer->AddCountedStringMember(item, key, value, added) : std::int32_t{JSONFUN_FAILED};
+  });
+}
+
 void CJsonGenerator::Release() {
   if (adapter_ != nullptr) adapter_->Release();
   delete this;

@@ -76,6 +76,12 @@ std::int32_t CJsonGeneratorAdapter::SaveToFileFormatted(const char16_t* file_nam
   return current != nullptr ? current->SaveToFileFormatted(file_name, encoding, 0) : std::int32_t{JSONFUN_FAILED};
 }
 
+std::int32_t CJsonGeneratorAdapter::AddCountedStringMember(JsonItem item, const char16_t* key,
+                                                           std::u16string_view value, JsonItem* added) {
+  auto* writer = dynamic_cast<ICountedTextWriter*>(implementation_.get());
+  return writer != nullptr ? writer->AddCountedStringMember(item, key, value, added) : std::int32_t{JSONFUN_FAILED};
+}
+
 void CJsonGeneratorAdapter::Release() { delete this; }
 
 }  // namespace TQJSON

@@ -117,6 +117,11 @@ TQJSON_DEFINE_ADDERS(Null, NullKind, , NoValue{})
 #undef TQJSON_VALUE_PARAMETER
 #undef TQJSON_DEFINE_ADDERS
 
+std::int32_t CRapidJsonGenerator::AddCountedStringMember(JsonItem item, const char16_t* key, std::u16string_view value,
+                                                         JsonItem* added) {
+  return AddMemberToItem<CountedStringKind>(item, key, value, added);
+}
+
 // Special numbers: kind 0 is the integer 0, kinds 1 to 3 NaN and the
 // infinities; another kind adds nothing and gives 0.
 std::int32_t CRapidJsonGenerator::AddSpecialNumberMember(const Parent& parent, const char16_t* key, std::uint32_t kind,

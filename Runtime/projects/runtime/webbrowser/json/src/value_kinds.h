@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "platform/wide_string.h"
@@ -14,12 +15,16 @@
 
 namespace TQJSON {
 
-// The length of a NUL-terminated text as RapidJSON counts it. Throws
-// std::length_error for a text RapidJSON cannot hold.
-inline rapidjson::SizeType DocumentTextLength(const char16_t* text) {
-  const std::size_t length = platform::WLength(text);
+// A text length as RapidJSON counts it. Throws std::length_error for a text
+// RapidJSON cannot hold.
+inline rapidjson::SizeType DocumentTextLength(std::size_t length) {
   if (length >= std::numeric_limits<rapidjson::SizeType>::max()) throw std::length_error("text too long");
   return static_cast<rapidjson::SizeType>(length);
+}
+
+// The length of a NUL-terminated text, as above.
+inline rapidjson::SizeType DocumentTextLength(const char16_t* text) {
+  return DocumentTextLength(platform::WLength(text));
 }
 
 // The argument of kinds that carry no value.
@@ -75,6 +80,14 @@ struct StringKind {
   static Out Read(const JsonValue& value) { return value.GetString(); }
   static JsonValue Make(In value, JsonPoolAllocator& allocator) {
     return JsonValue(value, DocumentTextLength(value), allocator);
+  }
+};
+
+// Strings of a known length, U+0000 included, stored as copies.
+struct CountedStringKind : AlwaysPresent<std::u16string_view> {
+  static JsonValue Make(In value, JsonPoolAllocator& allocator) {
+    // RapidJSON wants a text even for no units; an empty view may have none.
+    return JsonValue(value.empty() ? u"" : value.data(), DocumentTextLength(value.size()), allocator);
   }
 };
 

@@ -273,5 +273,29 @@ TEST_F(Building, ItemFormChecksComeInOrder) {
   EXPECT_EQ(Text(), "{}");
 }
 
+// The counted path keeps what the zero-terminated adders would cut at U+0000.
+TEST_F(Building, CountedStringsKeepEveryUnitIncludingNul) {
+  auto* counted = dynamic_cast<ICountedTextWriter*>(generator_);
+  ASSERT_NE(counted, nullptr);
+  const JsonItem root = NewRootObject();
+  const std::u16string with_nul(u"before\0after\0", 13);
+  ASSERT_EQ(counted->AddCountedStringMember(root, u"s", with_nul, &item_), kJsonSuccess);
+  ASSERT_EQ(counted->AddCountedStringMember(root, u"empty", std::u16string_view(), &item_), kJsonSuccess);
+  ASSERT_EQ(generator_->AddStringMember(root, u"cut", with_nul.c_str(), &item_), kJsonSuccess);
+  EXPECT_EQ(Text(), R"({"s":"before\u0000after\u0000","empty":"","cut":"before"})");
+
+  EXPECT_EQ(counted->AddCountedStringMember(0, u"k", u"v", &item_), JSONFUN_ADDRESS_ERROR);
+  EXPECT_EQ(counted->AddCountedStringMember(root, nullptr, u"v", &item_), JSONFUN_KEY_ERROR);
+  EXPECT_EQ(counted->AddCountedStringMember(root, u"k", u"v", nullptr), JSONFUN_FAILED);
+  EXPECT_EQ(counted->AddCountedStringMember(NewRootArray(), u"k", u"v", &item_), JSONFUN_TYPE_ERROR);
+  EXPECT_EQ(Text(), "[]");
+
+  // A chain without an implementation has nothing to add to.
+  IJsonGenerator* empty_chain = new CJsonGenerator(new CJsonGeneratorAdapter());
+  EXPECT_EQ(dynamic_cast<ICountedTextWriter*>(empty_chain)->AddCountedStringMember(1, u"k", u"v", &item_),
+            JSONFUN_FAILED);
+  empty_chain->Release();
+}
+
 }  // namespace
 }  // namespace TQJSON

@@ -53,7 +53,7 @@ void KestrunPage::Send(const char16_t* name, const platform::WString& text, std:
 std::string KestrunPage::EvaluateAsync(const platform::WString& code, std::int64_t frame, int start_line) {
   process_->SendProcessMessage(kBrowser, frame, EvaluationRequest(kEvaluateJavascriptRequestAsync, code, start_line));
   const auto response = Next(kEvaluateJavascriptResponseAsync);
-  if (!response) return "<no answer>";
+  if (!response) return "<no answer to " + platform::Utf16ToUtf8(code) + ">";
   CefRefPtr<CefListValue> arguments = response->message->GetArgumentList();
   const bool success = arguments->GetBool(0);
   EXPECT_EQ(arguments->GetType(success ? 1 : 2), success ? VTYPE_NULL : VTYPE_INVALID) << "the other index is set";
@@ -66,7 +66,7 @@ void KestrunPage::RequestSync(const platform::WString& code, std::int64_t frame)
 
 std::optional<cefshim::host::ReceivedMessage> KestrunPage::Next(const CefString& name) {
   std::optional<cefshim::host::ReceivedMessage> received = process_->WaitForMessage(name, kPatience);
-  EXPECT_TRUE(received) << "no " << name.ToString() << "; output:\n" << process_->Output();
+  EXPECT_TRUE(received) << "waited in vain for " << name.ToString() << "; output:\n" << process_->Output();
   return received;
 }
 

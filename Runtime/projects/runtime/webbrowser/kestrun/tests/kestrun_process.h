@@ -12,10 +12,12 @@
 
 #include "cef_process_message.h"
 #include "cefshim/host/renderer_process.h"
+#include "testing/patience.h"
 
 namespace Kestrun::testing {
 
-inline constexpr std::chrono::seconds kPatience(20);
+// How long a test waits for one step: only a hang exceeds it.
+inline const std::chrono::milliseconds kPatience = lumarine_testing::Patience();
 
 inline std::unique_ptr<cefshim::host::RendererProcess> StartKestrun(const std::vector<std::string>& arguments) {
   std::string error;

@@ -27,8 +27,8 @@ std::string Error(const std::string& message) { return R"({"type":"error","value
 const std::string kFrameGone =
     Error("Main Frame is no longer available, most likely the Frame has been Disposed or Removed.");
 
-TEST(ScriptValueJsonTest, ValuesBecomeTaggedJson) {
-  KestrunPage page("function named() {} var holder = {};");
+TEST(ScriptValueJsonTest, NumbersAndPrimitivesBecomeTaggedJson) {
+  KestrunPage page;
   ASSERT_TRUE(page.process());
   ExpectAnswers(page, {
       {u"1 + 1", R"(ok {"type":"integer","value":2})"},
@@ -36,19 +36,37 @@ TEST(ScriptValueJsonTest, ValuesBecomeTaggedJson) {
       {u"-0", R"(ok {"type":"double","value":0})"},
       {u"Math.pow(2, 31)", R"(ok {"type":"double","value":2147483648})"},
       {u"Math.pow(2, 40)", R"(ok {"type":"double","value":1099511627776})"},
+      {u"null", R"(ok {"type":"null","value":null})"},
+      {u"undefined", R"(ok {"type":"undefined","value":"undefined"})"},
+      {u"false", R"(ok {"type":"boolean","value":false})"},
+  });
+}
+
+TEST(ScriptValueJsonTest, StringsArriveWhole) {
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  ExpectAnswers(page, {
+      {u"'before\\u0000after'", R"(ok {"type":"string","value":"before\u0000after"})"},
+      {u"'\\u0000'", R"(ok {"type":"string","value":"\u0000"})"},
+      {u"['a\\u0000b', '\\u0000']",
+       R"(ok {"type":"array","value":[{"type":"string","value":"a\u0000b"},{"type":"string","value":"\u0000"}]})"},
+      {u"['\\ud83d\\ude00', 'lone \\ud800']",
+       "ok {\"type\":\"array\",\"value\":[{\"type\":\"string\",\"value\":\"\xF0\x9F\x98\x80\"},"
+       R"({"type":"string","value":"lone \uD800"}]})"},
+      {u"let f = (x) => `v${x}`; class A { get x() { return 7; } }; f(new A().x)", R"(ok {"type":"string","value":"v7"})"},
+  });
+}
+
+TEST(ScriptValueJsonTest, ArraysListTheirElementsOneLevelDeep) {
+  KestrunPage page("function named() {} var holder = {};");
+  ASSERT_TRUE(page.process());
+  ExpectAnswers(page, {
       {u"[NaN, Infinity]", R"(ok {"type":"array","value":[{"type":"double","value":NaN},{"type":"double","value":Infinity}]})"},
       {u"[true, null, undefined]",
        R"(ok {"type":"array","value":[{"type":"boolean","value":true},{"type":"null","value":"null"},)"
        R"({"type":"undefined","value":"undefined"}]})"},
-      {u"null", R"(ok {"type":"null","value":null})"},
-      {u"['\\ud83d\\ude00', 'lone \\ud800']",
-       "ok {\"type\":\"array\",\"value\":[{\"type\":\"string\",\"value\":\"\xF0\x9F\x98\x80\"},"
-       R"({"type":"string","value":"lone \uD800"}]})"},
-      // The generator takes zero-terminated text: a string ends at its NUL.
-      {u"'before\\u0000after'", R"(ok {"type":"string","value":"before"})"},
       {u"[named, holder, Symbol()]",
        R"(ok {"type":"array","value":[{"type":"function","value":"unsupport"},{"type":"object","value":"unsupport"},{}]})"},
-      {u"let f = (x) => `v${x}`; class A { get x() { return 7; } }; f(new A().x)", R"(ok {"type":"string","value":"v7"})"},
       // Nested arrays keep their tag alone, so cycles and depth cost nothing.
       {u"[[], [1, , [2]]]", R"(ok {"type":"array","value":[{"type":"array"},{"type":"array"}]})"},
       {u"[1, , 3]", R"(ok {"type":"array","value":[{"type":"integer","value":1},{"type":"undefined","value":"undefined"},{"type":"integer","value":3}]})"},
@@ -80,19 +98,45 @@ TEST(ScriptValueJsonTest, DatesAreShownInTheLocalZone) {
   });
 }
 
-TEST(ScriptEvaluationTest, FailuresAreAnsweredAsErrorObjects) {
+TEST(ScriptEvaluationTest, ThrownValuesAreAnsweredAsErrorObjects) {
   KestrunPage page;
   ASSERT_TRUE(page.process());
   ExpectAnswers(page, {
       {u"throw new Error('oops')", "failed " + Error(R"(Uncaught Error: oops\n@ eval.js:1:6)")},
       {u"throw null", "failed " + Error(R"(Uncaught null\n@ eval.js:1:0)")},
-      // Too large to carry: 2^32 - 1 holes, a string of 2^25 units.
+      {u"throw 'a\\u0000b'", "failed " + Error(R"(Uncaught a\u0000b\n@ eval.js:1:0)")},
+      // A value that is not an Error is shown as String() shows it, or by a
+      // fixed text where even that throws.
+      {u"throw Symbol('s')", "failed " + Error(R"(Uncaught Symbol(s)\n@ eval.js:1:6)")},
+      {u"throw Object.create(null)", "failed " + Error(R"(Uncaught #<Object>\n@ eval.js:1:13)")},
+      {u"throw {toString() { throw 1; }}", "failed " + Error(R"(Uncaught #<Object>\n@ eval.js:1:7)")},
+      {u"throw new Proxy({}, {get() { throw 1; }})", "failed " + Error(R"(Uncaught #<Object>\n@ eval.js:1:6)")},
+  });
+  EXPECT_THAT(page.EvaluateAsync(u"("), StartsWith(R"(failed {"type":"error","value":"Uncaught SyntaxError: )"));
+}
+
+TEST(ScriptEvaluationTest, LinesCountFromTheStartLineAndNeverWrap) {
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  EXPECT_EQ(page.EvaluateAsync(u"\n  throw 'text'", kMainFrame, 3), "failed " + Error(R"(Uncaught text\n@ eval.js:4:2)"));
+  EXPECT_EQ(page.EvaluateAsync(u"\nthrow 1", kMainFrame, 2147483647),
+            "failed " + Error(R"(Uncaught 1\n@ eval.js:2147483647:0)"));
+}
+
+TEST(ScriptEvaluationTest, ResultsTooLargeToCarryAreErrors) {
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  ExpectAnswers(page, {
+      // 2^32 - 1 holes, a string of 2^25 units.
       {u"var sparse = []; sparse.length = 4294967295; sparse",
        "failed " + Error("The script's result cannot be converted to JSON text.")},
       {u"'x'.repeat(1 << 25)", "failed " + Error("The script's result cannot be converted to JSON text.")},
   });
-  EXPECT_EQ(page.EvaluateAsync(u"\n  throw 'text'", kMainFrame, 3), "failed " + Error(R"(Uncaught text\n@ eval.js:4:2)"));
-  EXPECT_THAT(page.EvaluateAsync(u"("), StartsWith(R"(failed {"type":"error","value":"Uncaught SyntaxError: )"));
+}
+
+TEST(ScriptEvaluationTest, RequestsWithoutAPageAreAnsweredWithAnError) {
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
   // A frame that is gone is answered through the main frame; a frame
   // without a page has no context.
   EXPECT_EQ(page.EvaluateAsync(u"1", 99), "failed " + kFrameGone);
@@ -116,6 +160,8 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
   page.Send(kSaveWebBrowserObjectID, second);  // the service keeps its first name
   page.RequestSync(u"++counter * 2");
   EXPECT_EQ(CallExecJs(first), R"(0 {"type":"integer","value":2})");
+  page.RequestSync(u"'a\\u0000b'");  // the slot and the channel carry the escaped NUL
+  EXPECT_EQ(CallExecJs(first), R"(0 {"type":"string","value":"a\u0000b"})");
   page.RequestSync(u"throw new Error('sync')");
   EXPECT_EQ(CallExecJs(first), "0 " + Error(R"(Uncaught Error: sync\n@ eval.js:1:6)"));
   page.RequestSync(u"1", 99);
@@ -126,8 +172,8 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
   ExpectExitCodeZero(*page.process());
   EXPECT_THAT(DispatchAnswers(page.process()->Output()),
               ElementsAre("\"SaveWebBrowserObjectID\" true", "\"SaveWebBrowserObjectID\" true",
-                          "\"EvaluateJavascriptRequestSync\" true", "\"EvaluateJavascriptRequestSync\" false",
-                          "\"EvaluateJavascriptRequestSync\" false"));
+                          "\"EvaluateJavascriptRequestSync\" true", "\"EvaluateJavascriptRequestSync\" true",
+                          "\"EvaluateJavascriptRequestSync\" false", "\"EvaluateJavascriptRequestSync\" false"));
 }
 
 TEST(ScriptEvaluationTest, TheSlotHoldsAtMostOneSignal) {
@@ -139,12 +185,33 @@ TEST(ScriptEvaluationTest, TheSlotHoldsAtMostOneSignal) {
   // Each handler signals after its answer: once a later message has been
   // handled, all three have. They left one signal, which this call takes.
   page.Send(u"Settle", u"");
-  ASSERT_TRUE(page.process()->WaitForOutput("OnProcessMessageReceived(\"Settle\") returned false", kPatience));
+  ASSERT_TRUE(page.process()->WaitForOutput("OnProcessMessageReceived(\"Settle\") returned false", kPatience))
+      << "Settle was never handled";
   EXPECT_EQ(CallExecJs(id), "0 ");
   ExecJsCall waiting(id);
-  ASSERT_TRUE(waiting.WaitUntilServed());
+  ASSERT_TRUE(waiting.WaitUntilServed()) << "the service never ran ExecJS";
   page.RequestSync(u"'late'");
   EXPECT_EQ(waiting.Reply(), R"(0 {"type":"string","value":"late"})");
+}
+
+TEST(ScriptEvaluationTest, TheRendererEndsWithItsHostWhileAScriptLoops) {
+  {
+    SCOPED_TRACE("the page script loops");
+    KestrunPage page("WebBrowser.Invoke(1, 'looping'); for (;;) {}");
+    ASSERT_TRUE(page.process());
+    ASSERT_TRUE(page.Next(kInvokeWebBrowser));
+    page.process()->Disconnect();
+    ExpectExitCodeZero(*page.process());
+  }
+  SCOPED_TRACE("an evaluation loops while the service runs");
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  page.Send(kSaveWebBrowserObjectID, UniqueObjectId());
+  page.process()->SendProcessMessage(
+      kBrowser, kMainFrame, Message(kEvaluateJavascriptRequestAsync, u"WebBrowser.Invoke(2, 'looping'); while (true) {}"));
+  ASSERT_TRUE(page.Next(kInvokeWebBrowser));
+  page.process()->Disconnect();
+  ExpectExitCodeZero(*page.process());
 }
 
 TEST(ScriptEvaluationTest, KillRequestEndsTheRendererWhileExecJsWaits) {
@@ -153,7 +220,7 @@ TEST(ScriptEvaluationTest, KillRequestEndsTheRendererWhileExecJsWaits) {
   const platform::WString id = UniqueObjectId();
   page.Send(kSaveWebBrowserObjectID, id);
   ExecJsCall waiting(id);
-  ASSERT_TRUE(waiting.WaitUntilServed());
+  ASSERT_TRUE(waiting.WaitUntilServed()) << "the service never ran ExecJS";
   page.Send(kKillKestrunRequest, u"");
   ExpectExitCodeZero(*page.process());
   EXPECT_EQ(waiting.Reply(), "1 ");

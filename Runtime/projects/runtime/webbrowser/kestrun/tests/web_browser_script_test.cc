@@ -46,36 +46,46 @@ TEST(ScriptObjectsTest, EveryContextHasBothObjectsWithTheirOwnInvoke) {
   EXPECT_EQ(page.EvaluateAsync(u"WebBrowser = 1; typeof WebBrowser"), OkString("object"));  // read-only
 }
 
-TEST(InvokeTest, SendsTheCommandWithItsDataOrAParameterError) {
-  const lumarine_testing::ScopedEnv zone("TZ", std::string("UTC0"));
-  KestrunPage page(R"(
-      var huge = [];
-      huge.length = 4294967295;
-      function invokeAll() {
-        return [WebBrowser.Invoke(3, {}), webBrowser.invoke(-5, new Date(Date.UTC(2024, 0, 2, 3, 4, 5, 5))),
-                WebBrowser.Invoke('3', 1), WebBrowser.Invoke(2.5, 1), WebBrowser.Invoke(1), WebBrowser.Invoke(1, 2, 3),
-                WebBrowser.Invoke(4, huge)].join();
-      })");
-  ASSERT_TRUE(page.process());
-  EXPECT_EQ(page.EvaluateAsync(u"invokeAll()"), OkString("true,true,true,true,true,true,true"));
+// The next `count` "InvokeWebBrowser" messages, each as "id data status".
+std::vector<std::string> InvokeMessages(KestrunPage& page, int count) {
   std::vector<std::string> sent;
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < count; ++i) {
     const auto invoked = page.Next(kInvokeWebBrowser);
-    ASSERT_TRUE(invoked);
+    if (!invoked) break;
     CefRefPtr<CefListValue> arguments = invoked->message->GetArgumentList();
     sent.push_back(std::to_string(ReadPackedId(arguments)) + " " + arguments->GetString(1).ToString() + " " +
                    arguments->GetString(2).ToString());
   }
-  const std::string refused = "-1  Parameter error.";
-  EXPECT_THAT(sent, ElementsAre(R"(3 {"type":"object","value":"unsupport"} Sucess.)",
-                                R"(-5 {"type":"datetime","value":"2024-01-02 03:04:05.5"} Sucess.)", refused, refused,
-                                refused, refused, refused));
+  return sent;
+}
+
+TEST(InvokeTest, SendsTheCommandWithItsWholeData) {
+  const lumarine_testing::ScopedEnv zone("TZ", std::string("UTC0"));
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  EXPECT_EQ(page.EvaluateAsync(u"[WebBrowser.Invoke(3, {}), webBrowser.invoke(-5, new Date(Date.UTC(2024, 0, 2, 3, 4, 5, 5))),"
+                               u" WebBrowser.Invoke(6, 'a\\u0000b')].join()"),
+            OkString("true,true,true"));
+  EXPECT_THAT(InvokeMessages(page, 3),
+              ElementsAre(R"(3 {"type":"object","value":"unsupport"} Sucess.)",
+                          R"(-5 {"type":"datetime","value":"2024-01-02 03:04:05.5"} Sucess.)",
+                          R"(6 {"type":"string","value":"a\u0000b"} Sucess.)"));
   // A sub-frame's command leaves through the main frame.
   page.process()->LoadPage(kBrowser, 11, false, "sub.js", "WebBrowser.Invoke(11, 'from the sub-frame');");
   const auto from_sub = page.Next(kInvokeWebBrowser);
   ASSERT_TRUE(from_sub);
   EXPECT_EQ(from_sub->frame_id, kMainFrame);
   EXPECT_EQ(ReadPackedId(from_sub->message->GetArgumentList()), 11);
+}
+
+TEST(InvokeTest, WrongArgumentsAreSentAsAParameterError) {
+  KestrunPage page("var huge = []; huge.length = 4294967295;");
+  ASSERT_TRUE(page.process());
+  EXPECT_EQ(page.EvaluateAsync(u"[WebBrowser.Invoke('3', 1), WebBrowser.Invoke(2.5, 1), WebBrowser.Invoke(1),"
+                               u" WebBrowser.Invoke(1, 2, 3), WebBrowser.Invoke(4, huge)].join()"),
+            OkString("true,true,true,true,true"));
+  const std::string refused = "-1  Parameter error.";
+  EXPECT_THAT(InvokeMessages(page, 5), ElementsAre(refused, refused, refused, refused, refused));
 }
 
 TEST(EventFunctionsTest, CallTheControlFunctionOfTheirNameAndReturnItsAnswer) {
@@ -96,9 +106,10 @@ TEST(EventFunctionsTest, CallTheControlFunctionOfTheirNameAndReturnItsAnswer) {
   }
   EXPECT_EQ(page.EvaluateAsync(u"WebBrowser.OnSave('caf\\u00e9') + '|' + webBrowser.OnSave()"),
             OkString("OnSave got caf\xC3\xA9|OnSave got "));
-  EXPECT_EQ(page.EvaluateAsync(u"[1, null, undefined, ['x']].map(v => WebBrowser.OnSave(v)) + '|' + "
+  // The channel would cut a text at U+0000: such a text is refused whole.
+  EXPECT_EQ(page.EvaluateAsync(u"[1, null, undefined, ['x'], 'a\\u0000b'].map(v => WebBrowser.OnSave(v)) + '|' + "
                                u"WebBrowser.OnSave('a', 'b') + '|' + WebBrowser.OnFail('x')"),
-            OkString("Parameter error.,Parameter error.,Parameter error.,Parameter error.|"
+            OkString("Parameter error.,Parameter error.,Parameter error.,Parameter error.,Parameter error.|"
                      "Wrong number of parameters.|"));
   EXPECT_EQ(page.EvaluateAsync(u"[typeof WebBrowser.OnLoad, typeof webBrowser.OnLoad, typeof WebBrowser.Invoke, "
                                u"typeof WebBrowser['a:b'], Object.getPrototypeOf(WebBrowser) === Object.prototype]"),
@@ -172,9 +183,11 @@ TEST(NotificationsTest, UncaughtExceptionsCarryTheirStack) {
   KestrunPage page("function inner() {\n  throw new Error('deep');\n}\nfunction outer() { inner(); }\nouter();\n");
   ASSERT_TRUE(page.process());
   page.process()->LoadPage(kBrowser, 11, false, "sub.js", "throw 'top';");
+  page.process()->LoadPage(kBrowser, 12, false, "symbol.js", "throw Symbol('s');");
   const std::pair<std::int64_t, std::vector<std::string>> expected[] = {
       {kMainFrame, {"Uncaught Error: deep", "inner 2:9 page.js", "outer 4:20 page.js", " 5:1 page.js"}},
       {11, {"Uncaught top", " 1:1 sub.js"}},
+      {12, {"Uncaught Symbol(s)", " 1:7 symbol.js"}},
   };
   for (const auto& [frame_id, lines] : expected) {
     const auto received = page.Next(kOnUncaughtException);

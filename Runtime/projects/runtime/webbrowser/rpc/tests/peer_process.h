@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/patience.h"
+
 namespace rpc_test {
 
 class PeerProcess {
@@ -22,11 +24,11 @@ class PeerProcess {
   bool started() const { return pid_ > 0; }
 
   // The next line the peer prints, without its newline; nullopt at its end
-  // of output or after `timeout_ms`.
-  std::optional<std::string> ReadLine(int timeout_ms = 30000);
+  // of output or after `timeout_ms` (by default the test's patience).
+  std::optional<std::string> ReadLine(int timeout_ms = lumarine_testing::PatienceMs());
 
   // Reads lines until one equals `line`; false when output ends first.
-  bool WaitForLine(const std::string& line, int timeout_ms = 30000);
+  bool WaitForLine(const std::string& line, int timeout_ms = lumarine_testing::PatienceMs());
 
   // Closes the peer's input: a peer that holds something lets go and ends.
   void CloseInput();

@@ -10,6 +10,7 @@
 #include "platform/semaphore.h"
 #include "platform/stoppable_thread.h"
 #include "rpc_fixture.h"
+#include "testing/patience.h"
 #include "testing/scoped_env.h"
 
 namespace rpc_test {
@@ -260,9 +261,10 @@ TEST_F(RpcServerTest, TraceLinesFollowTheCallStepByStep) {
       u"WB1. 等待客户端接入;.",
   };
   // The server finishes its round after the client has returned.
-  for (int i = 0; i < 2000 && server_log_.lines().size() < expected_server.size(); ++i) {
-    platform::SleepUnlessStopped(5);
-  }
+  EXPECT_TRUE(server_log_.WaitUntil(
+      [&](const RecordingLogger::Lines& lines) { return lines.size() >= expected_server.size(); },
+      lumarine_testing::Patience()))
+      << "the server never finished its round";
   EXPECT_EQ(server_log_.lines(), expected_server);
 }
 
@@ -286,7 +288,7 @@ TEST_F(RpcServerTest, AWaitingClientPumpsItsWindowAndDropsInput) {
                                 window.Post({id, 0, 0});
                               }
                               platform::WaitOptions bounded;
-                              bounded.timeout_ms = 30000;
+                              bounded.timeout_ms = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
                               platform::WaitForObject(*window.pumped, bounded);
                               *result = u"opened";
                               return 0;

@@ -13,6 +13,7 @@
 #include "platform/stoppable_thread.h"
 #include "platform/unicode.h"
 #include "rpc_fixture.h"
+#include "testing/patience.h"
 
 namespace rpc_test {
 namespace {
@@ -89,7 +90,9 @@ TEST_F(RpcServerTest, StoppingAServerInAnotherProcessFailsTheCallInProgress) {
   Outcome outcome;
   std::thread caller([&] { outcome = CallWith(client, u"slow", u"600000"); });
   // Once the client waits for the reply, the server is told to stop.
-  for (int i = 0; i < 6000 && log.lines().size() < 7; ++i) platform::SleepUnlessStopped(5);
+  EXPECT_TRUE(log.WaitUntil([](const RecordingLogger::Lines& lines) { return lines.size() >= 7; },
+                            lumarine_testing::Patience()))
+      << "the client never came to wait for the reply";
   server.CloseInput();
   caller.join();
   EXPECT_EQ(server.Wait(), 0);
@@ -205,7 +208,7 @@ TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt
   GateAtLine at_read(&gate, u"WB3.");
   server_->SetLogger(&at_read, nullptr);
   platform::WaitOptions bounded;
-  bounded.timeout_ms = 30000;
+  bounded.timeout_ms = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
   RecordingLogger log;
   client_.SetLogger(&log, nullptr);
   client_.Connect(mapping_.c_str(), 0);
@@ -224,7 +227,8 @@ TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt
     if (c.killed) {
       PeerProcess doomed({"client", Utf16ToUtf8(mapping_), "gate", "", "WB5.", "1"});
       EXPECT_EQ(doomed.Wait(), 128 + 9);
-      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled);
+      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled)
+          << "the doomed caller's function never ran";
     } else {
       at_read.armed = c.at_read;
       quitter.Start([&] {
@@ -232,22 +236,22 @@ TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt
         first.Connect(mapping_.c_str(), 0);
         EXPECT_EQ(CallWith(first, u"gate", u"first").rc, 1);
       });
-      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled);
+      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled)
+          << "the first caller's function never ran";
       quitter.RequestStop();
     }
     const std::size_t logged = log.lines().size();
     auto next = std::async(std::launch::async, [&] { return Call(u"echo", u"next"); });
     // Once the next caller waits for its request to be read, the server goes on.
-    const auto waiting = [&] {
-      const auto lines = log.lines();
+    const auto waiting = [&](const RecordingLogger::Lines& lines) {
       return std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(logged), lines.end(),
                          [](const WString& line) { return line.substr(0, 4) == u"WB3."; });
     };
-    for (int i = 0; i < 6000 && !waiting(); ++i) platform::SleepUnlessStopped(5);
+    EXPECT_TRUE(log.WaitUntil(waiting, lumarine_testing::Patience())) << "the next caller never came to wait";
     gate.opened->Release();
-    const bool answered = next.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    const bool answered = next.wait_for(lumarine_testing::Patience()) == std::future_status::ready;
     if (!answered) server_->Stop();  // fails the hanging call, so that the test can end
-    EXPECT_TRUE(answered);
+    EXPECT_TRUE(answered) << "the next caller was never answered";
     EXPECT_EQ(next.get().result, WString(u"next"));
   }
   EXPECT_EQ(Call(u"echo", u"after").result, WString(u"after"));

@@ -62,13 +62,22 @@ void RegisterTestFunctions(RPCServer::IRPCServer& server) {
 }
 
 void RecordingLogger::Log(const platform::WChar* text) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  lines_.emplace_back(text);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    lines_.emplace_back(text);
+  }
+  logged_.notify_all();
 }
 
-std::vector<platform::WString> RecordingLogger::lines() const {
+RecordingLogger::Lines RecordingLogger::lines() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return lines_;
+}
+
+bool RecordingLogger::WaitUntil(const std::function<bool(const Lines&)>& done,
+                                std::chrono::milliseconds patience) const {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return logged_.wait_for(lock, patience, [&] { return done(lines_); });
 }
 
 void DieAtLogger::Log(const platform::WChar* text) {

@@ -10,6 +10,8 @@
 //   "throw"      throws
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -47,12 +49,18 @@ void RegisterTestFunctions(RPCServer::IRPCServer& server);
 // Keeps every trace line (any thread).
 class RecordingLogger : public IRPCLogger {
  public:
+  using Lines = std::vector<platform::WString>;
+
   void Log(const platform::WChar* text) override;
-  std::vector<platform::WString> lines() const;
+  Lines lines() const;
+  // Waits until `done` holds for the lines logged so far, at most
+  // `patience`; false when it never did.
+  bool WaitUntil(const std::function<bool(const Lines&)>& done, std::chrono::milliseconds patience) const;
 
  private:
   mutable std::mutex mutex_;
-  std::vector<platform::WString> lines_;
+  mutable std::condition_variable logged_;
+  Lines lines_;
 };
 
 // Kills its own process (SIGKILL) when the `occurrence`-th trace line that

@@ -8,6 +8,7 @@
 #include "platform/message_pump.h"
 #include "platform/semaphore.h"
 #include "platform/stoppable_thread.h"
+#include "testing/patience.h"
 
 namespace rpc_test {
 namespace {
@@ -63,7 +64,8 @@ TEST(WaitTest, AStopEndsEveryWaitAndSleepOfThatThreadOnly) {
   EXPECT_TRUE(platform::SleepUnlessStopped(1));
 
   thread.RequestStop();
-  ASSERT_TRUE(thread.WaitForEnd(60000));
+  ASSERT_TRUE(thread.WaitForEnd(static_cast<std::uint32_t>(lumarine_testing::PatienceMs())))
+      << "the stopped thread never ended";
   EXPECT_EQ(outcome.load(), static_cast<int>(WaitResult::kStopped));
   EXPECT_FALSE(slept_fully.load());
 }

@@ -12,18 +12,23 @@
 //   generator->Release();  // releases the adapter and its implementation
 #pragma once
 
+#include "tqjson/counted_text_writer.h"
 #include "tqjson/declare_operations.h"
 #include "tqjson/ijson_generator.h"
 
 namespace TQJSON {
 
-class CJsonGenerator final : public IJsonGenerator {
+class CJsonGenerator final : public IJsonGenerator, public ICountedTextWriter {
  public:
   // Takes ownership of the adapter (may be null: every operation then
   // fails with JSONFUN_FAILED).
   explicit CJsonGenerator(IJsonGenerator* adapter);
 
   TQJSON_GENERATOR_OPERATIONS(TQJSON_DECLARE_OPERATION_OVERRIDE)
+
+  // Passed to the adapter when it has the counted path (0 otherwise).
+  std::int32_t AddCountedStringMember(JsonItem item, const char16_t* key, std::u16string_view value,
+                                      JsonItem* added) override;
 
  private:
   ~CJsonGenerator() = default;

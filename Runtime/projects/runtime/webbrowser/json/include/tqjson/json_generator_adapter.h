@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "tqjson/counted_text_writer.h"
 #include "tqjson/declare_operations.h"
 #include "tqjson/ijson_generator.h"
 #include "tqjson/replaceable_implementation.h"
@@ -19,7 +20,7 @@ namespace TQJSON {
 
 class CRapidJsonGenerator;
 
-class CJsonGeneratorAdapter final : public IJsonGenerator {
+class CJsonGeneratorAdapter final : public IJsonGenerator, public ICountedTextWriter {
  public:
   // Starts without an implementation (operations fail with JSONFUN_FAILED
   // until one is given or a root creation creates one). No operation
@@ -32,6 +33,10 @@ class CJsonGeneratorAdapter final : public IJsonGenerator {
   std::uint32_t flags() const { return flags_; }
 
   TQJSON_GENERATOR_OPERATIONS(TQJSON_DECLARE_OPERATION_OVERRIDE)
+
+  // Passed to the implementation when it has the counted path (0 otherwise).
+  std::int32_t AddCountedStringMember(JsonItem item, const char16_t* key, std::u16string_view value,
+                                      JsonItem* added) override;
 
  private:
   ~CJsonGeneratorAdapter() = default;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tqjson/counted_text_writer.h"
 #include "tqjson/declare_operations.h"
 #include "tqjson/handle_table.h"
 #include "tqjson/ijson_generator.h"
@@ -18,11 +19,15 @@
 
 namespace TQJSON {
 
-class CRapidJsonGenerator final : public IJsonGenerator {
+class CRapidJsonGenerator final : public IJsonGenerator, public ICountedTextWriter {
  public:
   CRapidJsonGenerator();
 
   TQJSON_GENERATOR_OPERATIONS(TQJSON_DECLARE_OPERATION_OVERRIDE)
+
+  // Always added, as the item form of AddStringMember.
+  std::int32_t AddCountedStringMember(JsonItem item, const char16_t* key, std::u16string_view value,
+                                      JsonItem* added) override;
 
  private:
   // A parent found by path or handle: its node (null when a handle's text
