@@ -1,6 +1,5 @@
 #include "platform/profile_document.h"
 
-#include <algorithm>
 #include <iterator>
 #include <set>
 
@@ -106,19 +105,19 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
   return document;
 }
 
-std::string ProfileDocument::Serialize() const {
+std::optional<std::string> ProfileDocument::Serialize() const {
+  if (!exact_) return std::nullopt;
   std::string bytes(detail::ProfileTextMark(encoding_));
+  WString text;
   for (const Line& line : lines_) {
     detail::AppendProfileText(line.text, encoding_, bytes);
     detail::AppendProfileText(line.end, encoding_, bytes);
+    text += line.text;
+    text += line.end;
   }
+  const detail::ProfileText read_back = detail::DecodeProfileText(bytes);
+  if (read_back.encoding != encoding_ || !read_back.exact || read_back.text != text) return std::nullopt;
   return bytes;
-}
-
-bool ProfileDocument::CanWrite(const std::vector<WString>& texts) const {
-  return exact_ && std::all_of(texts.begin(), texts.end(), [this](const WString& text) {
-           return detail::CanEncodeProfileText(text, encoding_);
-         });
 }
 
 void ProfileDocument::InsertLines(std::size_t at, std::vector<WString> texts) {
@@ -195,9 +194,7 @@ ProfileEdit ProfileDocument::SetValue(WStringView section, WStringView key, WStr
   const WStringView wanted = TrimBlanks(key);
   const std::vector<std::size_t> headers = SectionHeaders(section);
   if (headers.empty()) {
-    std::vector<WString> added = {HeaderLine(section), KeyLine(key, value)};
-    if (!CanWrite(added)) return ProfileEdit::kRefused;
-    InsertLines(lines_.size(), std::move(added));
+    InsertLines(lines_.size(), {HeaderLine(section), KeyLine(key, value)});
     return ProfileEdit::kChanged;
   }
   for (const std::size_t header : headers) {
@@ -205,9 +202,7 @@ ProfileEdit ProfileDocument::SetValue(WStringView section, WStringView key, WStr
       const LineMeaning meaning = Classify(lines_[i].text);
       if (meaning.kind != LineMeaning::kKey || !WEqualsNoCase(meaning.name, wanted)) continue;
       if (meaning.value == value) return ProfileEdit::kUnchanged;
-      std::vector<WString> changed = {KeyLine(meaning.name, value)};
-      if (!CanWrite(changed)) return ProfileEdit::kRefused;
-      lines_[i].text = std::move(changed.front());
+      lines_[i].text = KeyLine(meaning.name, value);
       return ProfileEdit::kChanged;
     }
   }
@@ -217,9 +212,7 @@ ProfileEdit ProfileDocument::SetValue(WStringView section, WStringView key, WStr
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
     if (Classify(lines_[i].text).kind == LineMeaning::kKey) insert_at = i + 1;
   }
-  std::vector<WString> added = {KeyLine(key, value)};
-  if (!CanWrite(added)) return ProfileEdit::kRefused;
-  InsertLines(insert_at, std::move(added));
+  InsertLines(insert_at, {KeyLine(key, value)});
   return ProfileEdit::kChanged;
 }
 
@@ -252,11 +245,9 @@ ProfileEdit ProfileDocument::ReplaceSection(WStringView section, const std::vect
     if (!IsValidSectionLine(line)) return ProfileEdit::kRefused;
   }
   const std::vector<std::size_t> headers = SectionHeaders(section);
-  std::vector<WString> added;
-  if (headers.empty()) added.push_back(HeaderLine(section));
-  added.insert(added.end(), lines.begin(), lines.end());
-  if (!CanWrite(added)) return ProfileEdit::kRefused;
   if (headers.empty()) {
+    std::vector<WString> added = {HeaderLine(section)};
+    added.insert(added.end(), lines.begin(), lines.end());
     InsertLines(lines_.size(), std::move(added));
     return ProfileEdit::kChanged;
   }
@@ -265,7 +256,7 @@ ProfileEdit ProfileDocument::ReplaceSection(WStringView section, const std::vect
       if (Classify(lines_[i].text).kind == LineMeaning::kKey) EraseLines(i, i + 1);
     }
   }
-  InsertLines(headers.front() + 1, std::move(added));
+  InsertLines(headers.front() + 1, lines);
   return ProfileEdit::kChanged;
 }
 

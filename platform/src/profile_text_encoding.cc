@@ -32,23 +32,6 @@ ProfileText DecodeProfileText(std::string_view bytes) {
   return {AnsiToUtf16(bytes), ProfileEncoding::kAnsi, exact};
 }
 
-bool CanEncodeProfileText(WStringView text, ProfileEncoding encoding) {
-  switch (encoding) {
-    case ProfileEncoding::kUtf16Le:
-    case ProfileEncoding::kUtf16Be:
-      return true;
-    case ProfileEncoding::kUtf8:
-    case ProfileEncoding::kUtf8Bom:
-      return Utf16ToUtf8Strict(text).has_value();
-    case ProfileEncoding::kAnsi: {
-      bool substituted = false;
-      Utf16ToAnsi(text, &substituted);
-      return !substituted;
-    }
-  }
-  return false;
-}
-
 std::string_view ProfileTextMark(ProfileEncoding encoding) {
   switch (encoding) {
     case ProfileEncoding::kUtf8Bom:

@@ -27,16 +27,12 @@ struct ProfileText {
 // Reads a file's bytes. Never fails.
 ProfileText DecodeProfileText(std::string_view bytes);
 
-// True when `text` can be written in `encoding` as it stands: every UTF-16
-// text in UTF-16; well-formed UTF-16 (no lone surrogate) in UTF-8; only the
-// characters of Windows-1252 in ANSI.
-bool CanEncodeProfileText(WStringView text, ProfileEncoding encoding);
-
 // The byte-order mark that a file of `encoding` begins with ("" for none).
 std::string_view ProfileTextMark(ProfileEncoding encoding);
 
-// Appends `text` in `encoding` (no mark) to `bytes`. Text that
-// CanEncodeProfileText refuses is written with replacements.
+// Appends `text` in `encoding` (no mark) to `bytes`. A character the
+// encoding cannot hold becomes a replacement ('?' in Windows-1252, U+FFFD
+// for a lone surrogate in UTF-8); UTF-16 holds every text.
 void AppendProfileText(WStringView text, ProfileEncoding encoding, std::string& bytes);
 
 }  // namespace platform::detail

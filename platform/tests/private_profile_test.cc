@@ -247,7 +247,8 @@ TEST(PrivateProfile, FilesThatCannotBeReadExactlyAreNeverWritten) {
 }
 
 // A file that is not UTF-8 is Windows-1252 and stays so; a text it cannot
-// hold is refused, as is a lone surrogate in a UTF-8 file.
+// hold is refused, as is a lone surrogate in a UTF-8 file, and so is an
+// edit after which the file would read as UTF-8.
 TEST(PrivateProfile, AnsiFilesStayWindows1252) {
   TempDir dir;
   ASSERT_TRUE(dir.Write(u"w.ini", "[Caf\xE9]\nName=\x80 5\n"));
@@ -259,6 +260,11 @@ TEST(PrivateProfile, AnsiFilesStayWindows1252) {
   EXPECT_FALSE(WriteProfileString(file, u"Caf\u00E9", u"Other", u"\u4E2D"));
   EXPECT_FALSE(WriteProfileSection(file, u"\u4E2D", {u"a=1"}));
   EXPECT_EQ(dir.Read(u"w.ini"), "[Caf\xE9]\nName=\x80 5\nOther=\xFC\x80\n");
+
+  ASSERT_TRUE(dir.Write(u"m.ini", "[A]\nk=\xE9\n[B]\nv=\xC3\xA9\n"));
+  EXPECT_FALSE(DeleteProfileSection(dir.File(u"m.ini"), u"A"));
+  EXPECT_EQ(dir.Read(u"m.ini"), "[A]\nk=\xE9\n[B]\nv=\xC3\xA9\n");
+  EXPECT_EQ(ReadProfileString(dir.File(u"m.ini"), u"B", u"v", kBig), u"\u00C3\u00A9");
 
   ASSERT_TRUE(dir.Write(u"u.ini", "[A]\nk=\xE4\xB8\xAD\n"));
   EXPECT_FALSE(WriteProfileString(dir.File(u"u.ini"), u"A", u"k", WString(1, u'\xD800')));
@@ -322,6 +328,9 @@ TEST(ProfileDocument, SerialisingGivesBackTheBytesThatWereParsed) {
     EXPECT_EQ(parsed.SectionNames(), Lines{u"S"});
   }
   EXPECT_EQ(ProfileDocument().Serialize(), "");
+  // Bytes that were not read exactly are not given back as if they were.
+  EXPECT_EQ(ProfileDocument::Parse("\xEF\xBB\xBF[S]\nk=\xFF\n").Serialize(), std::nullopt);
+  EXPECT_EQ(ProfileDocument::Parse("\xFF\xFE[\0").Serialize(), std::nullopt);
 }
 
 }  // namespace

@@ -31,10 +31,12 @@
 // else LF; LF for a new file). A new file is UTF-8 without a mark.
 // A document whose bytes could not be read exactly (a UTF-8 mark before
 // bytes that are not UTF-8, a UTF-16 file of an odd byte count, an
-// unmarked file holding zero bytes) refuses every edit, and so does an
-// edit whose text the file's encoding cannot hold (a character outside
-// Windows-1252 in an ANSI file, a lone surrogate in a UTF-8 file): such a
-// file is never rewritten.
+// unmarked file holding zero bytes) refuses every edit and has no bytes to
+// write; so has a document whose bytes would not read back as it stands (a
+// character its encoding cannot hold: outside Windows-1252 in an ANSI file,
+// a lone surrogate in UTF-8; or an edit that changes how the encoding is
+// recognised, such as removing the last byte of a Windows-1252 file that
+// is not UTF-8). Such a file is never rewritten.
 //
 // Thread safety: a document is a plain value; const members may be called
 // from several threads at once, an edit needs exclusive access.
@@ -61,7 +63,7 @@ enum class ProfileEncoding {
 
 enum class ProfileEdit {
   kRefused,    // a name, value or line would not read back as given, or the
-               // file cannot be written faithfully
+               // file was not read exactly
   kUnchanged,  // the document already said so
   kChanged,
 };
@@ -76,9 +78,10 @@ class ProfileDocument {
   static ProfileDocument Parse(std::string_view bytes);
 
   // The file's bytes: the mark, then every line with its line end, in the
-  // document's encoding. For a document read exactly and not edited, the
-  // bytes it was parsed from.
-  std::string Serialize() const;
+  // document's encoding; for a document not edited since it was parsed,
+  // the bytes it was parsed from. nullopt when the document was not read
+  // exactly, or when its bytes would not read back as this document.
+  std::optional<std::string> Serialize() const;
 
   // Each section's name once, as first written, in file order.
   std::vector<WString> SectionNames() const;
@@ -118,8 +121,6 @@ class ProfileDocument {
   std::vector<std::size_t> SectionHeaders(WStringView section) const;
   // The index of the next header after `header` (or the line count).
   std::size_t SectionEnd(std::size_t header) const;
-  // True when the document may be written with `texts` as new lines.
-  bool CanWrite(const std::vector<WString>& texts) const;
   // Inserts new lines before line `at`, each ending as new lines end.
   void InsertLines(std::size_t at, std::vector<WString> texts);
   void EraseLines(std::size_t first, std::size_t end);
