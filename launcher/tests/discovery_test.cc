@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "app_folder.h"
+#include "platform/unicode.h"
+#include "testing/fifo_open_watch.h"
 
 namespace launcher_testing {
 namespace {
@@ -123,6 +125,29 @@ TEST_F(Discovery, XmlRouteFailuresAndFallThrough) {
     app_.Write("app/myapp.xml", xml);
     ExpectEntered(app_.Path("registered/libtqvm.so"));
   }
+}
+
+// A FIFO is no file to read and is never opened (opening it would wait for
+// a writer for ever): as the XML file, or as the library beside the
+// executable, it is passed over and the registry route runs; as the
+// registry file it reads as an empty registry.
+TEST_F(Discovery, FifosAreUnusableFilesThatTheLauncherNeverWaitsOn) {
+  using lumarine_testing::FifoOpenWatch;
+  RegisterFallback();
+  {
+    FifoOpenWatch xml(platform::Utf8ToUtf16(app_.Path("app/myapp.xml")));
+    FifoOpenWatch beside(platform::Utf8ToUtf16(app_.Path("app/libtqvm.so")));
+    ExpectEntered(app_.Path("registered/libtqvm.so"));
+    EXPECT_FALSE(xml.Stop()) << "the XML file was opened";
+    EXPECT_FALSE(beside.Stop()) << "the library beside the executable was opened";
+  }
+  std::filesystem::remove(app_.Path("app/myapp.xml"));
+  std::filesystem::remove(app_.Path("registry.reg"));
+  FifoOpenWatch registry(platform::Utf8ToUtf16(app_.Path("registry.reg")));
+  const Outcome outcome = app_.Run();
+  EXPECT_EQ(outcome.exit_code, 0);
+  EXPECT_EQ(outcome.errors, kNoVersion);
+  EXPECT_FALSE(registry.Stop()) << "the registry file was opened";
 }
 
 TEST(DiscoveryByRegistry, VersionSelection) {

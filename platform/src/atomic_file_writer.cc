@@ -48,10 +48,49 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
+// The target of a symbolic link, read whole; nullopt with errno set when
+// `link` cannot be read as one.
+std::optional<std::string> ReadLink(const std::string& link) {
+  std::string target(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink(link.c_str(), target.data(), target.size());
+    if (n < 0) return std::nullopt;
+    if (static_cast<std::size_t>(n) < target.size()) {
+      target.resize(static_cast<std::size_t>(n));
+      return target;
+    }
+    target.resize(target.size() * 2);
+  }
+}
+
+// The file that a save to `path` replaces: `path` itself unless it is a
+// symbolic link, else the file at the end of the chain of links (each
+// relative link read from its own folder), which need not exist. nullopt
+// with errno set when a link cannot be read or the chain does not end
+// (ELOOP, after as many links as the system follows in one path).
+std::optional<std::string> ResolveLinks(std::string path) {
+  constexpr int kMaxLinks = 40;
+  for (int followed = 0; followed < kMaxLinks; ++followed) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::optional<std::string> target = ReadLink(path);
+    if (!target) return std::nullopt;
+    if (target->empty() || target->front() != '/') {
+      const std::size_t slash = path.rfind('/');
+      if (slash != std::string::npos) target->insert(0, path, 0, slash + 1);
+    }
+    path = std::move(*target);
+  }
+  errno = ELOOP;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Begin(WStringView path) {
-  std::string target = NativePath(path);
+  std::optional<std::string> resolved = ResolveLinks(NativePath(path));
+  if (!resolved) return nullptr;
+  std::string target = std::move(*resolved);
   struct stat old_st;
   std::optional<mode_t> previous_mode;
   if (::stat(target.c_str(), &old_st) == 0) {

@@ -17,34 +17,99 @@ bool StatPath(WStringView path, struct stat& st) {
   return ::stat(NativePath(path).c_str(), &st) == 0;
 }
 
+// The open(2) flags of a C mode string: "r", "w" or "a", then any of "b",
+// "+", "x" and "e". nullopt for anything else.
+std::optional<int> OpenFlags(const char* mode) {
+  int flags;
+  switch (mode[0]) {
+    case 'r':
+      flags = 0;
+      break;
+    case 'w':
+      flags = O_CREAT | O_TRUNC;
+      break;
+    case 'a':
+      flags = O_CREAT | O_APPEND;
+      break;
+    default:
+      return std::nullopt;
+  }
+  bool update = false;
+  for (const char* c = mode + 1; *c != '\0'; ++c) {
+    if (*c == '+') {
+      update = true;
+    } else if (*c == 'x') {
+      flags |= O_EXCL;
+    } else if (*c != 'b' && *c != 'e') {
+      return std::nullopt;
+    }
+  }
+  return flags | (update ? O_RDWR : mode[0] == 'r' ? O_RDONLY : O_WRONLY);
+}
+
+// Sets errno for a file that is there but is not a regular file.
+void SetNotRegularError(const struct stat& st) { errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL; }
+
+// True when the open descriptor is a regular file, which is then made
+// blocking again; false with errno set otherwise.
+bool IsOpenRegularFile(int fd) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return false;
+  if (!S_ISREG(st.st_mode)) {
+    SetNotRegularError(st);
+    return false;
+  }
+  const int status = ::fcntl(fd, F_GETFL);
+  return status >= 0 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0;
+}
+
+// Opens a regular file (or creates a missing one when `flags` ask for it)
+// without ever waiting on the file's type: a FIFO, device or folder found
+// at the path is not opened at all, and the open itself is non-blocking, so
+// one put there meanwhile is refused on its descriptor instead of blocking
+// the caller until a writer comes. The descriptor is close-on-exec; -1
+// with errno set on failure (EISDIR for a folder, EINVAL for the others).
+int OpenRegularFile(const std::string& native, int flags) {
+  struct stat st;
+  if (::stat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    SetNotRegularError(st);
+    return -1;
+  }
+  const int fd = ::open(native.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0 || IsOpenRegularFile(fd)) return fd;
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return -1;
+}
+
 }  // namespace
 
 std::string NativePath(WStringView path) { return Utf16ToUtf8(path); }
 
 std::FILE* OpenFile(WStringView path, const char* mode) {
-  if (mode == nullptr) {
+  const std::optional<int> flags = mode != nullptr ? OpenFlags(mode) : std::nullopt;
+  if (!flags) {
     errno = EINVAL;
     return nullptr;
   }
-  // "e": the descriptor is not inherited by child processes.
-  const std::string native_mode = std::string(mode) + "e";
-  std::FILE* file = std::fopen(NativePath(path).c_str(), native_mode.c_str());
-  if (file == nullptr) return nullptr;
-  struct stat st;
-  if (::fstat(::fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {
-    std::fclose(file);
-    errno = EISDIR;
-    return nullptr;
+  const int fd = OpenRegularFile(NativePath(path), *flags);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, mode);
+  if (file == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
   }
   return file;
 }
 
 std::optional<std::string> ReadWholeFile(WStringView path) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenRegularFile(NativePath(path), O_RDONLY);
   if (fd < 0) return std::nullopt;
   struct stat st;
   std::optional<std::string> content;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) == 0) {
     content.emplace();
     content->reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];

@@ -17,8 +17,9 @@ ProfileDocument ReadDocument(WStringView file) {
 }
 
 // Reads the file, applies `edit` and writes the result back when it
-// changed anything. A file that exists but cannot be read is not replaced,
-// so its content is never lost.
+// changed anything. A file that exists but cannot be read, or whose edited
+// document would not read back as edited, is not replaced, so its content
+// is never lost.
 template <typename Edit>
 bool EditFile(WStringView file, Edit edit) {
   static std::mutex write_lock;
@@ -37,7 +38,8 @@ bool EditFile(WStringView file, Edit edit) {
     case ProfileEdit::kChanged:
       break;
   }
-  return ReplaceFileAtomically(file, document.Serialize());
+  const std::optional<std::string> bytes = document.Serialize();
+  return bytes && ReplaceFileAtomically(file, *bytes);
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
 #include "platform/profile_document.h"
 
+#include <iterator>
 #include <set>
 
-#include "platform/codepage.h"
-#include "platform/unicode.h"
 #include "platform/wide_string.h"
+#include "profile_text_encoding.h"
 
 namespace platform {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(WChar c) { return c == u' ' || c == u'\t'; }
 
@@ -92,38 +90,57 @@ struct NoCaseLess {
 
 ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
   ProfileDocument document;
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    document.utf8_bom_ = true;
-    bytes.remove_prefix(kUtf8Bom.size());
-  }
-  const WString text = IsValidUtf8(bytes) ? Utf8ToUtf16(bytes) : AnsiToUtf16(bytes);
+  const detail::ProfileText decoded = detail::DecodeProfileText(bytes);
+  document.encoding_ = decoded.encoding;
+  document.exact_ = decoded.exact;
+  const WString& text = decoded.text;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of(u"\r\n", pos);
     if (end == WString::npos) end = text.size();
-    document.lines_.emplace_back(text, pos, end - pos);
-    const bool crlf = text.compare(end, 2, u"\r\n") == 0;
-    if (document.lines_.size() == 1) document.crlf_ = crlf;
-    pos = end + (crlf ? 2 : 1);
+    const std::size_t end_length = end == text.size() ? 0 : text.compare(end, 2, u"\r\n") == 0 ? 2 : 1;
+    document.lines_.push_back({text.substr(pos, end - pos), text.substr(end, end_length)});
+    pos = end + end_length;
   }
   return document;
 }
 
-std::string ProfileDocument::Serialize() const {
-  const std::string_view line_end = crlf_ ? "\r\n" : "\n";
-  std::string bytes(utf8_bom_ ? kUtf8Bom : std::string_view());
-  for (const WString& line : lines_) {
-    bytes += Utf16ToUtf8(line);
-    bytes += line_end;
+std::optional<std::string> ProfileDocument::Serialize() const {
+  if (!exact_) return std::nullopt;
+  std::string bytes(detail::ProfileTextMark(encoding_));
+  WString text;
+  for (const Line& line : lines_) {
+    detail::AppendProfileText(line.text, encoding_, bytes);
+    detail::AppendProfileText(line.end, encoding_, bytes);
+    text += line.text;
+    text += line.end;
   }
+  const detail::ProfileText read_back = detail::DecodeProfileText(bytes);
+  if (read_back.encoding != encoding_ || !read_back.exact || read_back.text != text) return std::nullopt;
   return bytes;
+}
+
+void ProfileDocument::InsertLines(std::size_t at, std::vector<WString> texts) {
+  if (texts.empty()) return;
+  const WString end = !lines_.empty() && lines_.front().end == u"\r\n" ? u"\r\n" : u"\n";
+  // A last line without a line end gets one before lines follow it.
+  if (at == lines_.size() && !lines_.empty() && lines_.back().end.empty()) lines_.back().end = end;
+  std::vector<Line> inserted;
+  inserted.reserve(texts.size());
+  for (WString& text : texts) inserted.push_back({std::move(text), end});
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(inserted.begin()),
+                std::make_move_iterator(inserted.end()));
+}
+
+void ProfileDocument::EraseLines(std::size_t first, std::size_t end) {
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 std::vector<std::size_t> ProfileDocument::SectionHeaders(WStringView section) const {
   const WStringView wanted = TrimBlanks(section);
   std::vector<std::size_t> headers;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const LineMeaning meaning = Classify(lines_[i]);
+    const LineMeaning meaning = Classify(lines_[i].text);
     if (meaning.kind == LineMeaning::kSection && WEqualsNoCase(meaning.name, wanted)) headers.push_back(i);
   }
   return headers;
@@ -131,15 +148,15 @@ std::vector<std::size_t> ProfileDocument::SectionHeaders(WStringView section) co
 
 std::size_t ProfileDocument::SectionEnd(std::size_t header) const {
   std::size_t end = header + 1;
-  while (end < lines_.size() && Classify(lines_[end]).kind != LineMeaning::kSection) ++end;
+  while (end < lines_.size() && Classify(lines_[end].text).kind != LineMeaning::kSection) ++end;
   return end;
 }
 
 std::vector<WString> ProfileDocument::SectionNames() const {
   std::vector<WString> names;
   std::set<WStringView, NoCaseLess> seen;
-  for (const WString& line : lines_) {
-    const LineMeaning meaning = Classify(line);
+  for (const Line& line : lines_) {
+    const LineMeaning meaning = Classify(line.text);
     if (meaning.kind == LineMeaning::kSection && seen.insert(meaning.name).second) names.emplace_back(meaning.name);
   }
   return names;
@@ -149,7 +166,7 @@ std::vector<WString> ProfileDocument::SectionLines(WStringView section) const {
   std::vector<WString> result;
   for (const std::size_t header : SectionHeaders(section)) {
     for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-      const LineMeaning meaning = Classify(lines_[i]);
+      const LineMeaning meaning = Classify(lines_[i].text);
       if (meaning.kind != LineMeaning::kKey) continue;
       result.push_back(meaning.value ? KeyLine(meaning.name, *meaning.value) : WString(meaning.name));
     }
@@ -161,7 +178,7 @@ std::optional<WString> ProfileDocument::Value(WStringView section, WStringView k
   const WStringView wanted = TrimBlanks(key);
   for (const std::size_t header : SectionHeaders(section)) {
     for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-      const LineMeaning meaning = Classify(lines_[i]);
+      const LineMeaning meaning = Classify(lines_[i].text);
       if (meaning.kind == LineMeaning::kKey && WEqualsNoCase(meaning.name, wanted)) {
         return WString(StripQuotes(meaning.value.value_or(WStringView())));
       }
@@ -171,20 +188,21 @@ std::optional<WString> ProfileDocument::Value(WStringView section, WStringView k
 }
 
 ProfileEdit ProfileDocument::SetValue(WStringView section, WStringView key, WStringView value) {
-  if (!IsValidSectionName(section) || !IsValidKeyName(key) || HasLineBreakOrNul(value)) return ProfileEdit::kRefused;
+  if (!exact_ || !IsValidSectionName(section) || !IsValidKeyName(key) || HasLineBreakOrNul(value)) {
+    return ProfileEdit::kRefused;
+  }
   const WStringView wanted = TrimBlanks(key);
   const std::vector<std::size_t> headers = SectionHeaders(section);
   if (headers.empty()) {
-    lines_.push_back(HeaderLine(section));
-    lines_.push_back(KeyLine(key, value));
+    InsertLines(lines_.size(), {HeaderLine(section), KeyLine(key, value)});
     return ProfileEdit::kChanged;
   }
   for (const std::size_t header : headers) {
     for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-      const LineMeaning meaning = Classify(lines_[i]);
+      const LineMeaning meaning = Classify(lines_[i].text);
       if (meaning.kind != LineMeaning::kKey || !WEqualsNoCase(meaning.name, wanted)) continue;
       if (meaning.value == value) return ProfileEdit::kUnchanged;
-      lines_[i] = KeyLine(meaning.name, value);
+      lines_[i].text = KeyLine(meaning.name, value);
       return ProfileEdit::kChanged;
     }
   }
@@ -192,22 +210,22 @@ ProfileEdit ProfileDocument::SetValue(WStringView section, WStringView key, WStr
   const std::size_t header = headers.back();
   std::size_t insert_at = header + 1;
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-    if (Classify(lines_[i]).kind == LineMeaning::kKey) insert_at = i + 1;
+    if (Classify(lines_[i].text).kind == LineMeaning::kKey) insert_at = i + 1;
   }
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), KeyLine(key, value));
+  InsertLines(insert_at, {KeyLine(key, value)});
   return ProfileEdit::kChanged;
 }
 
 ProfileEdit ProfileDocument::DeleteKey(WStringView section, WStringView key) {
-  if (!IsValidSectionName(section) || !IsValidKeyName(key)) return ProfileEdit::kRefused;
+  if (!exact_ || !IsValidSectionName(section) || !IsValidKeyName(key)) return ProfileEdit::kRefused;
   const WStringView wanted = TrimBlanks(key);
   const std::vector<std::size_t> headers = SectionHeaders(section);
   bool changed = false;
   // Back to front, so that removals do not move the lines still to visit.
   for (auto header = headers.rbegin(); header != headers.rend(); ++header) {
     for (std::size_t i = SectionEnd(*header); i-- > *header + 1;) {
-      if (!IsKeyLine(lines_[i], wanted)) continue;
-      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+      if (!IsKeyLine(lines_[i].text, wanted)) continue;
+      EraseLines(i, i + 1);
       changed = true;
     }
   }
@@ -215,32 +233,30 @@ ProfileEdit ProfileDocument::DeleteKey(WStringView section, WStringView key) {
 }
 
 ProfileEdit ProfileDocument::DeleteSection(WStringView section) {
-  if (!IsValidSectionName(section)) return ProfileEdit::kRefused;
+  if (!exact_ || !IsValidSectionName(section)) return ProfileEdit::kRefused;
   const std::vector<std::size_t> headers = SectionHeaders(section);
-  for (auto header = headers.rbegin(); header != headers.rend(); ++header) {
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header)));
-  }
+  for (auto header = headers.rbegin(); header != headers.rend(); ++header) EraseLines(*header, SectionEnd(*header));
   return headers.empty() ? ProfileEdit::kUnchanged : ProfileEdit::kChanged;
 }
 
 ProfileEdit ProfileDocument::ReplaceSection(WStringView section, const std::vector<WString>& lines) {
-  if (!IsValidSectionName(section)) return ProfileEdit::kRefused;
+  if (!exact_ || !IsValidSectionName(section)) return ProfileEdit::kRefused;
   for (const WString& line : lines) {
     if (!IsValidSectionLine(line)) return ProfileEdit::kRefused;
   }
-  std::vector<std::size_t> headers = SectionHeaders(section);
+  const std::vector<std::size_t> headers = SectionHeaders(section);
   if (headers.empty()) {
-    lines_.push_back(HeaderLine(section));
-    lines_.insert(lines_.end(), lines.begin(), lines.end());
+    std::vector<WString> added = {HeaderLine(section)};
+    added.insert(added.end(), lines.begin(), lines.end());
+    InsertLines(lines_.size(), std::move(added));
     return ProfileEdit::kChanged;
   }
   for (auto header = headers.rbegin(); header != headers.rend(); ++header) {
     for (std::size_t i = SectionEnd(*header); i-- > *header + 1;) {
-      if (Classify(lines_[i]).kind == LineMeaning::kKey) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+      if (Classify(lines_[i].text).kind == LineMeaning::kKey) EraseLines(i, i + 1);
     }
   }
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(headers.front() + 1), lines.begin(), lines.end());
+  InsertLines(headers.front() + 1, lines);
   return ProfileEdit::kChanged;
 }
 

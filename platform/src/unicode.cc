@@ -168,4 +168,24 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+WString Utf16FromBytes(std::string_view bytes, bool big_endian) {
+  WString text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    text[i] = static_cast<WChar>(big_endian ? (first << 8) | second : (second << 8) | first);
+  }
+  return text;
+}
+
+void AppendUtf16Bytes(WStringView text, bool big_endian, std::string& bytes) {
+  bytes.reserve(bytes.size() + 2 * text.size());
+  for (const WChar unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += big_endian ? high : low;
+    bytes += big_endian ? low : high;
+  }
+}
+
 }  // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/atomic_file_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -64,6 +66,73 @@ TEST(AtomicFileWriter, AFailedWriteFailsTheCommit) {
   writer.reset();
   EXPECT_EQ(ReadWholeFile(file), "old");
   EXPECT_EQ(EntryCount(dir), 1u);
+}
+
+// The link's own text (what it points at); "" when it is not a link.
+std::string LinkText(const WString& path) {
+  std::error_code error;
+  return std::filesystem::read_symlink(NativePath(path), error).string();
+}
+
+mode_t ModeOf(const WString& path) {
+  struct stat st;
+  return ::stat(NativePath(path).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// A save through a symbolic link replaces the file the link names, beside
+// that file, and leaves the link a link.
+TEST(AtomicFileWriter, SavesThroughSymbolicLinksReplaceTheFileTheyName) {
+  TempDir app;
+  TempDir etc;
+  ASSERT_TRUE(etc.Write(u"config.json", "old"));
+  ASSERT_EQ(::chmod(etc.native_path().append("/config.json").c_str(), 0640), 0);
+  const std::string target = etc.native_path() + "/config.json";
+  ASSERT_EQ(::symlink(target.c_str(), NativePath(app.File(u"config.json")).c_str()), 0);
+  // A chain: a relative link to the absolute one, read from its own folder.
+  ASSERT_TRUE(app.Write(u"sub/.keep", ""));
+  ASSERT_EQ(::symlink("../config.json", NativePath(app.File(u"sub/chained.json")).c_str()), 0);
+
+  ASSERT_TRUE(ReplaceFileAtomically(app.File(u"config.json"), "first"));
+  EXPECT_EQ(LinkText(app.File(u"config.json")), target);
+  EXPECT_EQ(ReadWholeFile(etc.File(u"config.json")), "first");
+  EXPECT_EQ(ModeOf(etc.File(u"config.json")), 0640u);
+  auto writer = AtomicFileWriter::Begin(app.File(u"sub/chained.json"));
+  ASSERT_NE(writer, nullptr);
+  ASSERT_TRUE(writer->Write("second"));
+  EXPECT_EQ(EntryCount(etc), 2u);  // the temporary file lies beside the target
+  ASSERT_TRUE(writer->Commit());
+  writer.reset();
+  EXPECT_EQ(LinkText(app.File(u"sub/chained.json")), "../config.json");
+  EXPECT_EQ(ReadWholeFile(etc.File(u"config.json")), "second");
+  EXPECT_EQ(EntryCount(etc), 1u);
+  EXPECT_EQ(EntryCount(app), 2u);  // config.json and sub: nothing added
+
+  // A read-only target is refused through its link as well.
+  ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+  errno = 0;
+  EXPECT_FALSE(ReplaceFileAtomically(app.File(u"config.json"), "lost"));
+  EXPECT_EQ(errno, EACCES);
+  EXPECT_EQ(ReadWholeFile(etc.File(u"config.json")), "second");
+}
+
+// A dangling link names a file that a save creates; a loop of links or a
+// link into a missing folder is refused with nothing written.
+TEST(AtomicFileWriter, DanglingLinksGetTheirFileAndLoopsAreRefused) {
+  TempDir dir;
+  ASSERT_EQ(::symlink("made/by/save.json", NativePath(dir.File(u"dangling.json")).c_str()), 0);
+  EXPECT_FALSE(ReplaceFileAtomically(dir.File(u"dangling.json"), "x"));  // its folder is missing
+  ASSERT_TRUE(CreateFolders(dir.File(u"made/by")));
+  ASSERT_TRUE(ReplaceFileAtomically(dir.File(u"dangling.json"), "created"));
+  EXPECT_EQ(LinkText(dir.File(u"dangling.json")), "made/by/save.json");
+  EXPECT_EQ(ReadWholeFile(dir.File(u"made/by/save.json")), "created");
+
+  ASSERT_EQ(::symlink("b.json", NativePath(dir.File(u"a.json")).c_str()), 0);
+  ASSERT_EQ(::symlink("a.json", NativePath(dir.File(u"b.json")).c_str()), 0);
+  errno = 0;
+  EXPECT_EQ(AtomicFileWriter::Begin(dir.File(u"a.json")), nullptr);
+  EXPECT_EQ(errno, ELOOP);
+  EXPECT_EQ(LinkText(dir.File(u"a.json")), "b.json");
+  EXPECT_EQ(EntryCount(dir), 4u);
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 
 #include "platform/files.h"
 #include "platform/unicode.h"
+#include "testing/fifo_open_watch.h"
 #include "testing/scoped_env.h"
 #include "testing/temp_dir.h"
 
 namespace platform {
 namespace {
 
+using lumarine_testing::FifoOpenWatch;
 using lumarine_testing::ScopedEnv;
 using lumarine_testing::TempDir;
 
@@ -53,6 +55,57 @@ TEST(Files, FoldersAreNotFiles) {
   EXPECT_FALSE(IsRegularFile(dir.path()));
   EXPECT_FALSE(ReplaceFileAtomically(dir.path(), "x"));
   EXPECT_TRUE(IsDirectory(dir.path()));
+}
+
+// A FIFO is never opened by name (a reader would wait for a writer, a
+// writer for a reader); a device is refused as well. Neither is replaced by
+// a save.
+TEST(Files, FifosAndDevicesAreUnusableFilesThatNoOneWaitsOn) {
+  TempDir dir;
+  using Opener = FifoOpenWatch::Opener;
+  for (const auto& [opener, modes] : {std::pair(Opener::kReader, std::vector<const char*>{"rb", "r", "r+"}),
+                                      std::pair(Opener::kWriter, std::vector<const char*>{"wb", "ab", "a+"})}) {
+    const WString fifo = dir.File(opener == Opener::kReader ? u"read.json" : u"written.json");
+    FifoOpenWatch watch(fifo, opener);
+    for (const char* mode : modes) {
+      errno = 0;
+      std::FILE* file = OpenFile(fifo, mode);
+      EXPECT_EQ(file, nullptr) << mode;
+      EXPECT_EQ(errno, EINVAL) << mode;
+      if (file != nullptr) std::fclose(file);
+    }
+    if (opener == Opener::kReader) {
+      EXPECT_FALSE(ReadWholeFile(fifo).has_value());
+    }
+    EXPECT_FALSE(ReplaceFileAtomically(fifo, "x"));
+    EXPECT_FALSE(watch.Stop()) << "the FIFO was opened";
+    EXPECT_FALSE(IsRegularFile(fifo));
+  }
+  EXPECT_EQ(Entries(dir).size(), 2u);
+
+  errno = 0;
+  EXPECT_EQ(OpenFile(u"/dev/null", "rb"), nullptr);
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_FALSE(ReadWholeFile(u"/dev/null").has_value());
+  // Modes are checked: only "r", "w" or "a" with "b", "+", "x" or "e".
+  ASSERT_TRUE(dir.Write(u"plain.txt", "abc"));
+  for (const char* mode : {"", "q", "rw", "rbt"}) {
+    errno = 0;
+    EXPECT_EQ(OpenFile(dir.File(u"plain.txt"), mode), nullptr) << mode;
+    EXPECT_EQ(errno, EINVAL) << mode;
+  }
+  errno = 0;
+  EXPECT_EQ(OpenFile(dir.File(u"plain.txt"), "wbx"), nullptr);
+  EXPECT_EQ(errno, EEXIST);
+  std::FILE* updated = OpenFile(dir.File(u"plain.txt"), "r+b");
+  ASSERT_NE(updated, nullptr);
+  EXPECT_EQ(std::fgetc(updated), 'a');
+  std::fclose(updated);
+  std::FILE* appended = OpenFile(dir.File(u"plain.txt"), "ab");
+  ASSERT_NE(appended, nullptr);
+  EXPECT_EQ(std::fputs("d", appended), 1);
+  std::fclose(appended);
+  EXPECT_EQ(ReadWholeFile(dir.File(u"plain.txt")), "abcd");
 }
 
 TEST(Files, AtomicReplaceKeepsModeAndLeavesNoTemporaryFile) {

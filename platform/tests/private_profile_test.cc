@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <thread>
 
 #include "platform/files.h"
 #include "platform/private_profile.h"
 #include "platform/profile_document.h"
 #include "platform/unicode.h"
+#include "testing/fifo_open_watch.h"
 #include "testing/temp_dir.h"
 
 namespace platform {
@@ -16,6 +19,12 @@ using lumarine_testing::TempDir;
 using Lines = std::vector<WString>;
 
 constexpr std::size_t kBig = 1024;
+
+std::string Utf16Bytes(WStringView text, bool big_endian) {
+  std::string bytes;
+  AppendUtf16Bytes(text, big_endian, bytes);
+  return bytes;
+}
 
 TEST(PrivateProfile, MissingFileReadsAsEmptyAndDeletionsCreateNothing) {
   TempDir dir;
@@ -177,14 +186,120 @@ TEST(PrivateProfile, FilesThatCannotBeReplacedAreLeftAlone) {
   EXPECT_FALSE(WriteProfileString(dir.File(u"no/such/folder.ini"), u"A", u"k", u"v"));
 }
 
-TEST(PrivateProfile, AnsiFilesAreReadAsWindows1252AndRewrittenAsUtf8) {
+// A file marked as UTF-16 (little- or big-endian) is read, edited and
+// written in its own encoding: its mark, every untouched line and its CRLF
+// line ends stay as they were.
+class Utf16Profile : public ::testing::TestWithParam<bool> {
+ protected:
+  std::string Bytes(WStringView text) const {
+    return (big_endian() ? "\xFE\xFF" : "\xFF\xFE") + Utf16Bytes(text, big_endian());
+  }
+  bool big_endian() const { return GetParam(); }
+};
+
+TEST_P(Utf16Profile, IsReadEditedAndWrittenInItsOwnEncoding) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"deploy.ini", Bytes(u"; deployment list\r\n[Public]\r\nMinimumValidVersion=1.0\r\n\r\n"
+                                             u"[AppA]\r\nOnlineTime=2024\r\nOfflineTime=2034\r\nDeploying=true\r\n"
+                                             u"[Caf\u00E9 \u4E2D]\r\nOnlineTime=\U0001F600\r\n")));
+  const WString file = dir.File(u"deploy.ini");
+  EXPECT_EQ(ReadProfileSectionNames(file), (Lines{u"Public", u"AppA", u"Caf\u00E9 \u4E2D"}));
+  EXPECT_EQ(ReadProfileString(file, u"appa", u"DEPLOYING", kBig), u"true");
+  EXPECT_EQ(ReadProfileString(file, u"Caf\u00E9 \u4E2D", u"OnlineTime", kBig), u"\U0001F600");
+
+  ASSERT_TRUE(WriteProfileString(file, u"Public", u"MinimumValidVersion", u"2.0"));
+  ASSERT_TRUE(WriteProfileString(file, u"AppA", u"OfflineTime", u"2035"));
+  ASSERT_TRUE(WriteProfileSection(file, u"App\u00C4", {u"OnlineTime=1", u"OfflineTime=2"}));
+  ASSERT_TRUE(DeleteProfileKey(file, u"AppA", u"OnlineTime"));
+  EXPECT_EQ(dir.Read(u"deploy.ini"), Bytes(u"; deployment list\r\n[Public]\r\nMinimumValidVersion=2.0\r\n\r\n"
+                                           u"[AppA]\r\nOfflineTime=2035\r\nDeploying=true\r\n"
+                                           u"[Caf\u00E9 \u4E2D]\r\nOnlineTime=\U0001F600\r\n"
+                                           u"[App\u00C4]\r\nOnlineTime=1\r\nOfflineTime=2\r\n"));
+  EXPECT_EQ(ReadProfileSection(file, u"app\u00C4"), (Lines{u"OnlineTime=1", u"OfflineTime=2"}));
+  ASSERT_TRUE(DeleteProfileSection(file, u"AppA"));
+  EXPECT_EQ(ReadProfileSectionNames(file), (Lines{u"Public", u"Caf\u00E9 \u4E2D", u"App\u00C4"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, Utf16Profile, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "BigEndian" : "LittleEndian";
+                         });
+
+// Bytes that the reader cannot take exactly are never rewritten, whatever
+// the edit: the write fails and the file keeps its bytes.
+TEST(PrivateProfile, FilesThatCannotBeReadExactlyAreNeverWritten) {
+  TempDir dir;
+  const std::string unreadable[] = {
+      "\xEF\xBB\xBF[A]\nk=\xFF\n",                    // a UTF-8 mark before bytes that are not UTF-8
+      "\xFF\xFE" + Utf16Bytes(u"[A]\r\nk=1\r\n", false) + "x",  // UTF-16 of an odd length
+      Utf16Bytes(u"[A]\r\nk=1\r\n", false),                 // UTF-16 without its mark
+  };
+  for (const std::string& bytes : unreadable) {
+    ASSERT_TRUE(dir.Write(u"u.ini", bytes));
+    const WString file = dir.File(u"u.ini");
+    EXPECT_FALSE(WriteProfileString(file, u"A", u"k", u"2"));
+    EXPECT_FALSE(WriteProfileString(file, u"New", u"k", u"2"));
+    EXPECT_FALSE(WriteProfileSection(file, u"A", {u"k=3"}));
+    EXPECT_FALSE(DeleteProfileKey(file, u"A", u"k"));
+    EXPECT_FALSE(DeleteProfileSection(file, u"Missing"));
+    EXPECT_EQ(dir.Read(u"u.ini"), bytes);
+  }
+}
+
+// A file that is not UTF-8 is Windows-1252 and stays so; a text it cannot
+// hold is refused, as is a lone surrogate in a UTF-8 file, and so is an
+// edit after which the file would read as UTF-8.
+TEST(PrivateProfile, AnsiFilesStayWindows1252) {
   TempDir dir;
   ASSERT_TRUE(dir.Write(u"w.ini", "[Caf\xE9]\nName=\x80 5\n"));
   const WString file = dir.File(u"w.ini");
   EXPECT_EQ(ReadProfileSectionNames(file), Lines{u"Caf\u00E9"});
   EXPECT_EQ(ReadProfileString(file, u"CAF\u00E9", u"name", kBig), u"\u20AC 5");
-  ASSERT_TRUE(WriteProfileString(file, u"Caf\u00E9", u"Other", u"1"));
-  EXPECT_EQ(dir.Read(u"w.ini"), "[Caf\xC3\xA9]\nName=\xE2\x82\xAC 5\nOther=1\n");
+  ASSERT_TRUE(WriteProfileString(file, u"Caf\u00E9", u"Other", u"\u00FC\u20AC"));
+  EXPECT_EQ(dir.Read(u"w.ini"), "[Caf\xE9]\nName=\x80 5\nOther=\xFC\x80\n");
+  EXPECT_FALSE(WriteProfileString(file, u"Caf\u00E9", u"Other", u"\u4E2D"));
+  EXPECT_FALSE(WriteProfileSection(file, u"\u4E2D", {u"a=1"}));
+  EXPECT_EQ(dir.Read(u"w.ini"), "[Caf\xE9]\nName=\x80 5\nOther=\xFC\x80\n");
+
+  ASSERT_TRUE(dir.Write(u"m.ini", "[A]\nk=\xE9\n[B]\nv=\xC3\xA9\n"));
+  EXPECT_FALSE(DeleteProfileSection(dir.File(u"m.ini"), u"A"));
+  EXPECT_EQ(dir.Read(u"m.ini"), "[A]\nk=\xE9\n[B]\nv=\xC3\xA9\n");
+  EXPECT_EQ(ReadProfileString(dir.File(u"m.ini"), u"B", u"v", kBig), u"\u00C3\u00A9");
+
+  ASSERT_TRUE(dir.Write(u"u.ini", "[A]\nk=\xE4\xB8\xAD\n"));
+  EXPECT_FALSE(WriteProfileString(dir.File(u"u.ini"), u"A", u"k", WString(1, u'\xD800')));
+  ASSERT_TRUE(WriteProfileString(dir.File(u"u.ini"), u"A", u"k", u"\U0001F600"));
+  EXPECT_EQ(dir.Read(u"u.ini"), "[A]\nk=\xF0\x9F\x98\x80\n");
+}
+
+// Each line keeps its own line end; new lines end as the first line does.
+TEST(PrivateProfile, LineEndsOfUntouchedLinesStay) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"e.ini", "[A]\r\nk=1\n[B]\rx=1"));
+  const WString file = dir.File(u"e.ini");
+  ASSERT_TRUE(WriteProfileString(file, u"A", u"k", u"3"));
+  EXPECT_EQ(dir.Read(u"e.ini"), "[A]\r\nk=3\n[B]\rx=1");
+  ASSERT_TRUE(WriteProfileString(file, u"B", u"y", u"2"));
+  EXPECT_EQ(dir.Read(u"e.ini"), "[A]\r\nk=3\n[B]\rx=1\r\ny=2\r\n");
+}
+
+// Writes go through a symbolic link to the file it names; a FIFO in place
+// of the file is neither opened nor replaced.
+TEST(PrivateProfile, LinksAreWrittenThroughAndFifosLeftAlone) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Write(u"real/deploy.ini", "[A]\r\nk=1\r\n"));
+  ASSERT_EQ(::symlink("real/deploy.ini", NativePath(dir.File(u"deploy.ini")).c_str()), 0);
+  ASSERT_TRUE(WriteProfileString(dir.File(u"deploy.ini"), u"A", u"k", u"2"));
+  EXPECT_EQ(std::filesystem::read_symlink(NativePath(dir.File(u"deploy.ini"))), "real/deploy.ini");
+  EXPECT_EQ(dir.Read(u"real/deploy.ini"), "[A]\r\nk=2\r\n");
+
+  const WString fifo = dir.File(u"fifo.ini");
+  lumarine_testing::FifoOpenWatch watch(fifo);
+  EXPECT_TRUE(ReadProfileSectionNames(fifo).empty());
+  EXPECT_EQ(ReadProfileString(fifo, u"A", u"k", kBig), std::nullopt);
+  EXPECT_FALSE(WriteProfileString(fifo, u"A", u"k", u"v"));
+  EXPECT_FALSE(watch.Stop()) << "the FIFO was opened";
+  EXPECT_FALSE(IsRegularFile(fifo));
 }
 
 TEST(PrivateProfile, ConcurrentWritersInOneProcessLoseNothing) {
@@ -203,14 +318,19 @@ TEST(PrivateProfile, ConcurrentWritersInOneProcessLoseNothing) {
   EXPECT_EQ(ReadProfileSection(file, u"S").size(), 40u);
 }
 
-TEST(ProfileDocument, SerialisingAndParsingAgainKeepsEveryLine) {
-  const std::string original = "a\r\n[S]\rk=v\n\n[T]\nx";
-  const ProfileDocument parsed = ProfileDocument::Parse(original);
-  const std::string written = parsed.Serialize();
-  EXPECT_EQ(written, "a\r\n[S]\r\nk=v\r\n\r\n[T]\r\nx\r\n");
-  EXPECT_EQ(ProfileDocument::Parse(written).Serialize(), written);
-  EXPECT_EQ(parsed.SectionNames(), (Lines{u"S", u"T"}));
+TEST(ProfileDocument, SerialisingGivesBackTheBytesThatWereParsed) {
+  for (const std::string& original :
+       {std::string("a\r\n[S]\rk=v\n\n[s]\nx"), std::string("\xEF\xBB\xBF[S]\nk=\xE2\x82\xAC\n"),
+        std::string("[S]\nk=\x80\xFF"), "\xFF\xFE" + Utf16Bytes(u"[S]\r\nk=\xDC00\r\n", false),
+        "\xFE\xFF" + Utf16Bytes(u"[S]\nk=\u4E2D", true)}) {
+    const ProfileDocument parsed = ProfileDocument::Parse(original);
+    EXPECT_EQ(parsed.Serialize(), original);
+    EXPECT_EQ(parsed.SectionNames(), Lines{u"S"});
+  }
   EXPECT_EQ(ProfileDocument().Serialize(), "");
+  // Bytes that were not read exactly are not given back as if they were.
+  EXPECT_EQ(ProfileDocument::Parse("\xEF\xBB\xBF[S]\nk=\xFF\n").Serialize(), std::nullopt);
+  EXPECT_EQ(ProfileDocument::Parse("\xFF\xFE[\0").Serialize(), std::nullopt);
 }
 
 }  // namespace

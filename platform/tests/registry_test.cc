@@ -4,6 +4,7 @@
 
 #include "platform/registry.h"
 #include "platform/unicode.h"
+#include "testing/fifo_open_watch.h"
 #include "testing/scoped_env.h"
 #include "testing/temp_dir.h"
 
@@ -256,10 +257,12 @@ TEST_F(RegistryFiles, FilesAreReadAgainOnEveryOpen) {
 TEST_F(RegistryFiles, UnreadableSourcesAreEmptyHives) {
   ASSERT_TRUE(dir_.Write(u"folder.reg/inside", "x"));
   ASSERT_TRUE(dir_.Write(u"garbage.reg", std::string("\0\xFF\xFE\x01[\n\"", 7)));
-  for (const char* name : {"folder.reg", "garbage.reg", "missing.reg"}) {
+  lumarine_testing::FifoOpenWatch fifo(dir_.File(u"fifo.reg"));
+  for (const char* name : {"folder.reg", "garbage.reg", "missing.reg", "fifo.reg"}) {
     ScopedEnv registry("LUMARINE_REGISTRY", Native(name));
     EXPECT_EQ(RegistryKey::Open(RegistryHive::kCurrentUser, u"K"), nullptr) << name;
   }
+  EXPECT_FALSE(fifo.Stop()) << "the FIFO was opened";
 }
 
 }  // namespace

@@ -77,6 +77,18 @@ TEST(Unicode, BoundariesOfEachEncodedLength) {
   EXPECT_EQ(Utf16ToUtf32(Utf32ToUtf16(edges)), edges);
 }
 
+TEST(Unicode, Utf16BytesInEitherByteOrder) {
+  const WString text = u"A\u4E2D\xDC00";
+  std::string little = "x";
+  AppendUtf16Bytes(text, false, little);
+  EXPECT_EQ(little, std::string("xA\0\x2D\x4E\x00\xDC", 7));
+  std::string big;
+  AppendUtf16Bytes(text, true, big);
+  EXPECT_EQ(big, std::string("\0A\x4E\x2D\xDC\x00", 6));
+  EXPECT_EQ(Utf16FromBytes(little.substr(1), false), text);
+  EXPECT_EQ(Utf16FromBytes(big + "\x01", true), text);  // a last odd byte is no unit
+}
+
 TEST(Codepage, AllBytesDecodeAsWindowsMapsThem) {
   const std::pair<unsigned char, WChar> high[] = {
       {0x80, 0x20AC}, {0x81, 0x0081}, {0x82, 0x201A}, {0x83, 0x0192}, {0x8A, 0x0160}, {0x8C, 0x0152},

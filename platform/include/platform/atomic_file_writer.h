@@ -5,6 +5,13 @@
 // Commit succeeds the target is untouched; a writer destroyed without a
 // successful Commit removes its temporary file. A read-only target
 // (judged by mode bits, as Windows does) is refused.
+//
+// Symbolic links are written through, as the Windows file functions write
+// through them: when the path is a link (or a chain of links), the target
+// is the file the last link names, the temporary file lies beside that
+// file and the rename replaces it, so the link stays a link. A dangling
+// link names a file that does not exist yet: that file is created (its
+// folder must exist), as a plain write through the link would create it.
 // Thread safety: one writer per thread; distinct writers never collide.
 #pragma once
 
@@ -21,10 +28,11 @@ namespace platform {
 
 class AtomicFileWriter {
  public:
-  // Starts replacing the file at `path`. Null, with errno set, when the
-  // target exists but is not a regular file (EISDIR, EINVAL) or is
-  // read-only (EACCES), or when no temporary file can be created beside it
-  // (a missing folder, no permission).
+  // Starts replacing the file at `path` (or the file its links name). Null,
+  // with errno set, when the target exists but is not a regular file
+  // (EISDIR, EINVAL) or is read-only (EACCES), when a chain of links does
+  // not end (ELOOP), or when no temporary file can be created beside the
+  // target (a missing folder, no permission).
   static std::unique_ptr<AtomicFileWriter> Begin(WStringView path);
 
   ~AtomicFileWriter();

@@ -18,10 +18,17 @@ namespace platform {
 // The on-disk (UTF-8) form of a UTF-16 path.
 std::string NativePath(WStringView path);
 
-// fopen by UTF-16 name with a C mode string ("rb", "wb", ...). Returns null
-// on failure with errno set. The caller owns the FILE and fcloses it.
-// Opening a folder fails (EISDIR), as on Windows. The descriptor is
-// close-on-exec, so child processes do not inherit it.
+// Every function that opens a file by name opens only a regular file, and
+// none waits on the file's type: a FIFO, device, socket or folder at the
+// path is an unusable file (a FIFO is never opened, so a reader never waits
+// for a writer that does not come). Such a file fails with errno EISDIR
+// (folder) or EINVAL (the others).
+
+// fopen by UTF-16 name with a C mode string: "r", "w" or "a", then any of
+// "b", "+", "x", "e". Returns null on failure with errno set (EINVAL for
+// another mode). The caller owns the FILE and fcloses it. "w" and "a"
+// create a missing file. The descriptor is close-on-exec, so child
+// processes do not inherit it.
 std::FILE* OpenFile(WStringView path, const char* mode);
 
 // The whole content of a regular file; nullopt when it is missing, not a
@@ -29,10 +36,13 @@ std::FILE* OpenFile(WStringView path, const char* mode);
 std::optional<std::string> ReadWholeFile(WStringView path);
 
 // Replaces the file with `bytes` atomically: writes a temporary file in the
-// same folder, flushes it and renames it over the target. An existing file
-// keeps its permission bits; a read-only one (IsReadOnly) is not replaced
-// (false, errno EACCES), as Windows refuses to overwrite it. On failure the
-// previous file is left as it was and no temporary file remains.
+// target's folder, flushes it and renames it over the target. When `path`
+// is a symbolic link (or a chain of them), the target is the file the link
+// names: the link stays a link and the file it names is replaced; a
+// dangling link's file is created. An existing file keeps its permission
+// bits; a read-only one (IsReadOnly) is not replaced (false, errno
+// EACCES), as Windows refuses to overwrite it. On failure the previous file
+// is left as it was and no temporary file remains. (AtomicFileWriter.)
 bool ReplaceFileAtomically(WStringView path, std::string_view bytes);
 
 // True when anything exists at the path (file, folder, other).

@@ -3,11 +3,16 @@
 // case, one pair of enclosing quotes is stripped from a value, a new key or
 // section is added at the end of its section or of the file.
 //
-// A missing file reads as empty. Every write reads the file, edits it and
-// replaces it atomically (ReplaceFileAtomically): a failed write leaves the
-// file as it was. A write that would change nothing does not touch the
-// file (so deleting from a missing file creates none). A file that exists
-// but cannot be read, or is read-only, is never written.
+// A file keeps its encoding (UTF-16 with its byte-order mark, UTF-8 or
+// Windows-1252) and every line that no edit touches keeps its bytes
+// (ProfileDocument). A missing file reads as empty and is created as UTF-8.
+// Every write reads the file, edits it and replaces it atomically
+// (ReplaceFileAtomically, which writes through a symbolic link): a failed
+// write leaves the file as it was. A write that would change nothing does
+// not touch the file (so deleting from a missing file creates none). A file
+// that exists but cannot be read, cannot be read exactly (the write is
+// refused), or is read-only, is never written; nor is a FIFO, device or
+// folder at the path, which also reads as empty without being opened.
 //
 // The deletions are what a null key (whole section) and a null value (one
 // key) ask for of the Windows profile functions.

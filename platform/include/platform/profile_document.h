@@ -21,9 +21,22 @@
 // break or NUL, keys that would read as a section or a comment, and values
 // holding a line break or NUL are refused: the document is left unchanged.
 //
-// Encoding: UTF-8 (a byte-order mark is kept); a file that is not valid
-// UTF-8 is read as Windows-1252 and written back as UTF-8. Lines end as the
-// file's first line ends (CRLF or LF; LF for a new file).
+// Encoding, as the Windows profile functions keep it: a file that begins
+// with a UTF-16 byte-order mark (FF FE little-endian, FE FF big-endian) is
+// read and written as UTF-16 in that byte order; any other file as UTF-8
+// (a UTF-8 mark is kept) when it is valid UTF-8, else as Windows-1252 (the
+// ANSI code page). A document is written back in the encoding it was read
+// in, with its mark, so every line that no edit touched keeps its bytes,
+// line end included; a new line ends as the file's first line ends (CRLF,
+// else LF; LF for a new file). A new file is UTF-8 without a mark.
+// A document whose bytes could not be read exactly (a UTF-8 mark before
+// bytes that are not UTF-8, a UTF-16 file of an odd byte count, an
+// unmarked file holding zero bytes) refuses every edit and has no bytes to
+// write; so has a document whose bytes would not read back as it stands (a
+// character its encoding cannot hold: outside Windows-1252 in an ANSI file,
+// a lone surrogate in UTF-8; or an edit that changes how the encoding is
+// recognised, such as removing the last byte of a Windows-1252 file that
+// is not UTF-8). Such a file is never rewritten.
 //
 // Thread safety: a document is a plain value; const members may be called
 // from several threads at once, an edit needs exclusive access.
@@ -39,8 +52,18 @@
 
 namespace platform {
 
+// The encoding of an INI file (see ProfileDocument).
+enum class ProfileEncoding {
+  kUtf8,     // no mark
+  kUtf8Bom,  // EF BB BF
+  kUtf16Le,  // FF FE
+  kUtf16Be,  // FE FF
+  kAnsi,     // Windows-1252, no mark
+};
+
 enum class ProfileEdit {
-  kRefused,    // a name, value or line would not read back as given
+  kRefused,    // a name, value or line would not read back as given, or the
+               // file was not read exactly
   kUnchanged,  // the document already said so
   kChanged,
 };
@@ -54,8 +77,11 @@ class ProfileDocument {
   // line of no section.
   static ProfileDocument Parse(std::string_view bytes);
 
-  // The file's bytes: every line followed by the line end.
-  std::string Serialize() const;
+  // The file's bytes: the mark, then every line with its line end, in the
+  // document's encoding; for a document not edited since it was parsed,
+  // the bytes it was parsed from. nullopt when the document was not read
+  // exactly, or when its bytes would not read back as this document.
+  std::optional<std::string> Serialize() const;
 
   // Each section's name once, as first written, in file order.
   std::vector<WString> SectionNames() const;
@@ -86,14 +112,22 @@ class ProfileDocument {
   ProfileEdit ReplaceSection(WStringView section, const std::vector<WString>& lines);
 
  private:
+  struct Line {
+    WString text;
+    WString end;  // "\r\n", "\n", "\r", or "" for a last line without one
+  };
+
   // Header line indexes of every section of that name, in file order.
   std::vector<std::size_t> SectionHeaders(WStringView section) const;
   // The index of the next header after `header` (or the line count).
   std::size_t SectionEnd(std::size_t header) const;
+  // Inserts new lines before line `at`, each ending as new lines end.
+  void InsertLines(std::size_t at, std::vector<WString> texts);
+  void EraseLines(std::size_t first, std::size_t end);
 
-  std::vector<WString> lines_;  // without line ends
-  bool utf8_bom_ = false;
-  bool crlf_ = false;
+  std::vector<Line> lines_;
+  ProfileEncoding encoding_ = ProfileEncoding::kUtf8;
+  bool exact_ = true;  // the lines hold exactly what the file held
 };
 
 }  // namespace platform

@@ -30,4 +30,10 @@ std::optional<std::string> Utf16ToUtf8Strict(WStringView utf16);
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 
+// UTF-16 as bytes, little-endian or big-endian, without a byte-order mark,
+// unit for unit (lone surrogates included). Reading ignores a last odd
+// byte.
+WString Utf16FromBytes(std::string_view bytes, bool big_endian);
+void AppendUtf16Bytes(WStringView text, bool big_endian, std::string& bytes);
+
 }  // namespace platform

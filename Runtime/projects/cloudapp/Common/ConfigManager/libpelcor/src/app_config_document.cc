@@ -1,22 +1,14 @@
 #include "app_config_document.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <list>
-#include <vector>
 
+#include "app_file_list_reader.h"
 #include "json_file.h"
 #include "json_members.h"
 #include "json_object_builder.h"
 #include "libpelcor/config_result.h"
 
 namespace {
-
-// Packages may nest this deep; a deeper chain is refused (3).
-constexpr std::size_t kMaxPackageDepth = 32;
-// At most this many files may come from "Packages" in one document, so that
-// packages listing each other many times over cannot exhaust memory.
-constexpr std::size_t kMaxPackageFiles = std::size_t{1} << 18;
 
 // The members above the file lists, in the writer's order.
 struct ScalarMember {
@@ -76,72 +68,18 @@ void ReadScalars(const JsonValue& root, AppConfigRecord& record) {
   }
 }
 
-AppFileNode ReadFileNode(const JsonValue& file) {
-  AppFileNode node;
-  node.Name = GetStringMember(file, u"Name");
-  node.Path = GetStringMember(file, u"Path");
-  node.HashCode = GetStringMember(file, u"HashCode");
-  node.Extractable = GetBoolMember(file, u"Extractable", false) ? 1 : 0;
-  node.Size = GetUintMember(file, u"Size", 0);
-  return node;
-}
-
-// Reads file lists, expanding every extractable file from the root's one
-// "Packages" object: the member named exactly like the file lists its
-// contents, which may be packages in turn. A package met again inside its
-// own contents is listed but not expanded again.
-class FileListReader {
- public:
-  explicit FileListReader(const JsonValue& root) {
-    const JsonValue* packages = FindMember(root, u"Packages");
-    packages_ = packages != nullptr && packages->IsObject() ? packages : nullptr;
-  }
-
-  // Appends one node per object element of `files`; other elements are
-  // skipped.
-  std::uint32_t Read(const JsonValue& files, std::list<AppFileNode>& list) {
-    for (const JsonValue& file : files.GetArray()) {
-      if (!file.IsObject()) continue;
-      AppFileNode& node = list.emplace_back(ReadFileNode(file));
-      if (node.Extractable == 0) continue;
-      const std::uint32_t code = ReadContents(node);
-      if (code != CONFIG_OK) return code;
-    }
-    return CONFIG_OK;
-  }
-
- private:
-  std::uint32_t ReadContents(AppFileNode& package) {
-    if (packages_ == nullptr) return CONFIG_OK;
-    if (std::find(open_packages_.begin(), open_packages_.end(), package.Name) != open_packages_.end()) {
-      return CONFIG_OK;
-    }
-    const JsonValue* contents = FindMember(*packages_, package.Name);
-    if (contents == nullptr || !contents->IsArray()) return CONFIG_OK;
-    package_files_ += contents->Size();
-    if (open_packages_.size() == kMaxPackageDepth || package_files_ > kMaxPackageFiles) {
-      return CONFIG_INVALID_JSON;
-    }
-    open_packages_.push_back(package.Name);
-    const std::uint32_t code = Read(*contents, package.Children);
-    open_packages_.pop_back();
-    return code;
-  }
-
-  const JsonValue* packages_;
-  // The packages being expanded, outermost first (views of their nodes'
-  // names, which do not change meanwhile).
-  std::vector<platform::WStringView> open_packages_;
-  std::size_t package_files_ = 0;
-};
-
+// Both lists are checked whole before either is read, so a document
+// refused for its packages builds nothing.
 std::uint32_t ReadFileLists(const JsonValue& root, AppConfigRecord& record) {
-  FileListReader reader(root);
-  const JsonValue* files;
-  std::uint32_t code = FindRequiredArray(root, u"PredownloadFiles", files);
-  if (code == CONFIG_OK) code = reader.Read(*files, record.PredownloadFiles);
-  if (code == CONFIG_OK) code = FindRequiredArray(root, u"InstantDownloadFiles", files);
-  if (code == CONFIG_OK) code = reader.Read(*files, record.InstantDownloadFiles);
+  AppFileListReader reader(root);
+  const JsonValue* predownload;
+  const JsonValue* instant;
+  std::uint32_t code = FindRequiredArray(root, u"PredownloadFiles", predownload);
+  if (code == CONFIG_OK) code = reader.Check(*predownload);
+  if (code == CONFIG_OK) code = FindRequiredArray(root, u"InstantDownloadFiles", instant);
+  if (code == CONFIG_OK) code = reader.Check(*instant);
+  if (code == CONFIG_OK) code = reader.Read(*predownload, record.PredownloadFiles);
+  if (code == CONFIG_OK) code = reader.Read(*instant, record.InstantDownloadFiles);
   return code;
 }
 
@@ -266,10 +204,8 @@ void AddIniConfigFiles(JsonObjectBuilder& root, JsonDocument& document, const Ap
   root.AddValue(u"IniConfigFiles", array);
 }
 
-}  // namespace
-
-std::uint32_t ReadAppConfig(const JsonValue& root, AppConfigRecord& record) {
-  if (!root.IsObject()) return CONFIG_INVALID_JSON;
+// Reads the whole document into `record`, which the caller then commits.
+std::uint32_t ReadInto(const JsonValue& root, AppConfigRecord& record) {
   ReadScalars(root, record);
   std::uint32_t code = ReadFileLists(root, record);
   if (code == CONFIG_OK) code = ReadRegisterFiles(root, record);
@@ -277,6 +213,37 @@ std::uint32_t ReadAppConfig(const JsonValue& root, AppConfigRecord& record) {
   if (code != CONFIG_OK) return code;
   ReadHalvern(root, record);
   return ReadIniConfigFiles(root, record);
+}
+
+// Moves what a whole read gave into the caller's record: every text, flag
+// and number, and the lists appended (their nodes moved, not copied).
+void Commit(AppConfigRecord& read, AppConfigRecord& record) {
+  for (const ScalarMember& member : kScalarMembers) {
+    if (member.text != nullptr) record.*member.text = std::move(read.*member.text);
+    if (member.number != nullptr) record.*member.number = read.*member.number;
+  }
+  record.WebApiUrl = std::move(read.WebApiUrl);
+  record.ModelName = std::move(read.ModelName);
+  record.ServerAppName = std::move(read.ServerAppName);
+  record.PredownloadFiles.splice(record.PredownloadFiles.end(), read.PredownloadFiles);
+  record.InstantDownloadFiles.splice(record.InstantDownloadFiles.end(), read.InstantDownloadFiles);
+  record.RegisterFiles.splice(record.RegisterFiles.end(), read.RegisterFiles);
+  record.RuntimeModules.splice(record.RuntimeModules.end(), read.RuntimeModules);
+  record.IniConfigFiles.splice(record.IniConfigFiles.end(), read.IniConfigFiles);
+}
+
+}  // namespace
+
+std::uint32_t ReadAppConfig(const JsonValue& root, AppConfigRecord& record) {
+  if (!root.IsObject()) return CONFIG_INVALID_JSON;
+  AppConfigRecord read;
+  // A document without "halvern" leaves these texts as they were.
+  read.WebApiUrl = record.WebApiUrl;
+  read.ModelName = record.ModelName;
+  read.ServerAppName = record.ServerAppName;
+  const std::uint32_t code = ReadInto(root, read);
+  if (code == CONFIG_OK) Commit(read, record);
+  return code;
 }
 
 void WriteAppConfig(JsonDocument& document, const AppConfigRecord& record) {

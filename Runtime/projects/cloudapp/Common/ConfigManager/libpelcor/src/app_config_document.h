@@ -17,11 +17,12 @@
 // Fills `record` from the root: 3 when the root is not an object or a
 // required member ("PredownloadFiles", "InstantDownloadFiles",
 // "RegisterFiles", "RuntimeModules", "IniConfigFiles") is not an array, or
-// when packages nest deeper than the reader follows; 4 when a required
-// member is missing; else 0. Texts, flags and "StartMode" are always
-// assigned (absent or of another type: empty, 0); the "halvern" texts only
-// when the document has that object. Lists are appended to; on failure the
-// record keeps what was filled before.
+// when packages nest deeper or give more files than the reader follows
+// (AppFileListReader); 4 when a required member is missing; else 0. Texts,
+// flags and "StartMode" are always assigned (absent or of another type:
+// empty, 0); the "halvern" texts only when the document has that object.
+// Lists are appended to. The document is read whole before the record
+// changes: on failure the record is exactly as it was.
 std::uint32_t ReadAppConfig(const JsonValue& root, AppConfigRecord& record);
 
 // Makes the document's root an object holding the record.

@@ -21,24 +21,12 @@ bool IsUtf32(std::string_view bytes) {
 
 std::optional<std::u16string> DecodeUtf16(std::string_view bytes, bool big_endian) {
   if (bytes.size() % 2 != 0) return std::nullopt;
-  std::u16string text(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto first = static_cast<unsigned char>(bytes[2 * i]);
-    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-    text[i] = static_cast<char16_t>(big_endian ? (first << 8 | second) : (second << 8 | first));
-  }
-  return text;
+  return platform::Utf16FromBytes(bytes, big_endian);
 }
 
 std::string EncodeUtf16(std::u16string_view text, bool big_endian) {
   std::string bytes(big_endian ? kUtf16BeMark : kUtf16LeMark);
-  bytes.reserve(bytes.size() + 2 * text.size());
-  for (const char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes += big_endian ? high : low;
-    bytes += big_endian ? low : high;
-  }
+  platform::AppendUtf16Bytes(text, big_endian, bytes);
   return bytes;
 }
 

@@ -3,6 +3,7 @@
 #include "json_members.h"
 #include "libpelcor/config_result.h"
 #include "record_field.h"
+#include "record_list.h"
 #include "record_list_builder.h"
 
 std::uint32_t ReadNameList(const JsonValue& root, NameListNode*& head) {
@@ -15,6 +16,7 @@ std::uint32_t ReadNameList(const JsonValue& root, NameListNode*& head) {
     CopyToField(node.Name, GetStringMember(element, u"Name"));
     CopyToField(node.Description, GetStringMember(element, u"Description"));
   }
+  FreeRecordList(head);
   head = names.Release();
   return CONFIG_OK;
 }

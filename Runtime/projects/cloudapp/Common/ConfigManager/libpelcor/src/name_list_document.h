@@ -10,6 +10,6 @@
 
 // 3 when the root is not an array, leaving *head as it was. Otherwise one
 // node per object element (other elements are skipped; absent members give
-// empty texts, longer texts are cut), and *head becomes the new list (the
-// previous value is overwritten, not freed); 0.
+// empty texts, longer texts are cut), and the new list replaces *head,
+// whose old nodes are freed; 0.
 std::uint32_t ReadNameList(const JsonValue& root, NameListNode*& head);

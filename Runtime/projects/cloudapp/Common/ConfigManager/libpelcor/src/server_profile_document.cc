@@ -43,7 +43,8 @@ std::uint32_t ReadServerProfile(const JsonValue& root, ServerProfileRecord& reco
   }
   CopyToField(record.Format, GetStringMember(root, u"Format"));
   CopyToField(record.WebRootPath, GetStringMember(*local, u"WebRootPath"));
-  AppendRecordList(record.RemoteServers, servers.Release());
+  FreeRecordList(record.RemoteServers);
+  record.RemoteServers = servers.Release();
   return CONFIG_OK;
 }
 

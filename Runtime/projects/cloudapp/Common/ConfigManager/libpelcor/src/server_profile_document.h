@@ -10,9 +10,10 @@
 
 // 3 when the root is not an object, or "LocalServer" is not an object, or
 // "RemoteServer" not an array; 4 when either is missing; both leave the
-// record as it was. Otherwise Format and WebRootPath are set and one node
-// per object element of "RemoteServer" (other elements are skipped) is
-// appended to RemoteServers; 0. A node's absent members give empty texts,
+// record as it was. Otherwise Format and WebRootPath are set and the list
+// of one node per object element of "RemoteServer" (other elements are
+// skipped) replaces RemoteServers, whose old nodes are freed; 0. A node's
+// absent members give empty texts,
 // port 21 and encryption mode 0; the port keeps the low 16 bits of its
 // number.
 std::uint32_t ReadServerProfile(const JsonValue& root, ServerProfileRecord& record);

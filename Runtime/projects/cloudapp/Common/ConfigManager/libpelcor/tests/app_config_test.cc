@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "pelcor_library.h"
 #include "platform/unicode.h"
@@ -252,27 +254,29 @@ TEST_F(AppConfigTest, NumbersAreTakenAsThe32BitIntegersTheyHold) {
   EXPECT_EQ(record.PredownloadFiles.back().Size, 4294967295u);
 }
 
-TEST_F(AppConfigTest, EachMissingRequiredArrayGivesFourAfterTheEarlierParts) {
+// A load that fails at any step, however much it had read, leaves the
+// caller's record exactly as it was.
+TEST_F(AppConfigTest, AFailedLoadLeavesTheRecordAsItWas) {
   const char* const required[] = {"PredownloadFiles", "InstantDownloadFiles", "RegisterFiles", "RuntimeModules",
                                   "IniConfigFiles"};
+  std::vector<std::pair<std::string, std::uint32_t>> failing;
   for (const char* missing : required) {
     std::string members = R"("Version":"v","halvern":{"webapiurl":"u"})";
     for (const char* name : required) {
       if (name != missing) members += std::string(",\"") + name + R"(":["a"])";
     }
-    AppConfigRecord record;
-    EXPECT_EQ(LoadText("{" + members + "}", record), CONFIG_MISSING_MEMBER) << missing;
-    EXPECT_EQ(record.Version, u"v");
+    failing.emplace_back("{" + members + "}", CONFIG_MISSING_MEMBER);
   }
-  AppConfigRecord record;
-  ASSERT_EQ(LoadText(R"({"PredownloadFiles":[{"Name":"f"}],"InstantDownloadFiles":[],"RegisterFiles":["r"],)"
-                     R"("RuntimeModules":["m"],"halvern":{"webapiurl":"u"}})",
-                     record),
-            CONFIG_MISSING_MEMBER);
-  EXPECT_EQ(record.PredownloadFiles.size(), 1u);
-  EXPECT_EQ(record.RegisterFiles.size(), 1u);
-  EXPECT_EQ(record.RuntimeModules.size(), 1u);
-  EXPECT_EQ(record.WebApiUrl, u"u");
+  failing.emplace_back(R"({"PredownloadFiles":[{"Name":"f"}],"InstantDownloadFiles":[],"RegisterFiles":["r"],)"
+                       R"("RuntimeModules":["m"],"halvern":{"webapiurl":"u"}})",
+                       CONFIG_MISSING_MEMBER);
+  failing.emplace_back(Document(R"("Version":"v","PredownloadFiles":[{"Name":"f"}],"IniConfigFiles":{})"),
+                       CONFIG_INVALID_JSON);
+  for (const auto& [text, code] : failing) {
+    AppConfigRecord record = FullRecord();
+    EXPECT_EQ(LoadText(text, record), code) << text;
+    ExpectSameRecord(record, FullRecord());
+  }
 }
 
 TEST_F(AppConfigTest, RequiredMembersOfAnotherTypeGiveThree) {
@@ -346,24 +350,64 @@ TEST_F(AppConfigTest, PackagesThatContainThemselvesAreExpandedOnce) {
   EXPECT_TRUE(b.Children.back().Children.empty());
 }
 
-TEST_F(AppConfigTest, PackageChainsTooDeepOrTooLargeAreRefused) {
+// Packages nested too deep, or listing each other so often that their
+// files would grow exponentially with the document, are refused before
+// anything is built; the record stays as it was.
+TEST_F(AppConfigTest, PackageChainsTooDeepOrSharedExponentiallyAreRefused) {
   std::string chain;
   for (int level = 0; level < 40; ++level) {
     chain += "\"p" + std::to_string(level) + "\":[{\"Name\":\"p" + std::to_string(level + 1) +
              "\",\"Extractable\":true}],";
   }
   const std::string start = R"("PredownloadFiles":[{"Name":"p0","Extractable":true}])";
-  AppConfigRecord record;
+  AppConfigRecord record = FullRecord();
   EXPECT_EQ(LoadText(Document("\"Packages\":{" + chain + "\"end\":[]}," + start), record), CONFIG_INVALID_JSON);
+  ExpectSameRecord(record, FullRecord());
 
-  // Each package lists the next one twice: 2^24 files if expanded.
+  // Each package lists the next one twice: 2^31 files if expanded, from 30
+  // packages of two files each.
   std::string doubling;
-  for (int level = 0; level < 24; ++level) {
+  for (int level = 0; level < 31; ++level) {
     const std::string next = "{\"Name\":\"p" + std::to_string(level + 1) + "\",\"Extractable\":true}";
     doubling += "\"p" + std::to_string(level) + "\":[" + next + "," + next + "],";
   }
-  AppConfigRecord large;
-  EXPECT_EQ(LoadText(Document("\"Packages\":{" + doubling + "\"end\":[]}," + start), large), CONFIG_INVALID_JSON);
+  EXPECT_EQ(LoadText(Document("\"Packages\":{" + doubling + "\"end\":[]}," + start), record), CONFIG_INVALID_JSON);
+  ExpectSameRecord(record, FullRecord());
+}
+
+// Large ordinary documents load whole: a package of 300,000 files, and a
+// package of 250 files listed under 1,100 files.
+TEST_F(AppConfigTest, LargeConfigurationsLoadCompletely) {
+  const auto files = [](const std::string& prefix, int count) {
+    std::string array;
+    for (int i = 0; i < count; ++i) {
+      array += (i > 0 ? ",{\"Name\":\"" : "{\"Name\":\"") + prefix + std::to_string(i) +
+               R"(","Path":"bin","HashCode":"0123456789abcdef0123456789abcdef","Size":)" + std::to_string(i) + "}";
+    }
+    return "[" + array + "]";
+  };
+  AppConfigRecord record;
+  ASSERT_EQ(LoadFile(Document(R"("Packages":{"big.zip":)" + files("f", 300000) +
+                              R"(},"PredownloadFiles":[{"Name":"big.zip","Extractable":true}])"),
+                     record),
+            CONFIG_OK);
+  ASSERT_EQ(record.PredownloadFiles.size(), 1u);
+  const std::list<AppFileNode>& big = record.PredownloadFiles.front().Children;
+  ASSERT_EQ(big.size(), 300000u);
+  EXPECT_EQ(big.back().Name, u"f299999");
+  EXPECT_EQ(big.back().Size, 299999u);
+
+  std::string listed;
+  for (int i = 0; i < 1100; ++i) listed += std::string(i > 0 ? "," : "") + R"({"Name":"p.zip","Extractable":true})";
+  AppConfigRecord shared;
+  ASSERT_EQ(LoadFile(Document(R"("Packages":{"p.zip":)" + files("g", 250) + R"(},"PredownloadFiles":[)" + listed + "]"),
+                     shared),
+            CONFIG_OK);
+  ASSERT_EQ(shared.PredownloadFiles.size(), 1100u);
+  for (const AppFileNode& node : shared.PredownloadFiles) {
+    ASSERT_EQ(node.Children.size(), 250u);
+    EXPECT_EQ(node.Children.back().Name, u"g249");
+  }
 }
 
 TEST_F(AppConfigTest, ListsAreAppendedUntilFreeAppConfigEmptiesThem) {

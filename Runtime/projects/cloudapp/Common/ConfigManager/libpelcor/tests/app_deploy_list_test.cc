@@ -3,6 +3,7 @@
 
 #include <list>
 #include <string>
+#include <string_view>
 
 #include "owned_object.h"
 #include "pelcor_library.h"
@@ -122,6 +123,60 @@ TEST_F(AppDeployListTest, WriteAppAddsOrUpdatesOnlyTheTimes) {
   EXPECT_EQ(list_->ReloadApps(path_, apps), 0);
   EXPECT_EQ(apps, Apps{u"Long"});
 }
+
+// A list marked as UTF-16 (either byte order) opens, and WriteApp edits it
+// in its own encoding: the mark, every other section and key, comments and
+// the CRLF line ends stay as they were.
+class Utf16DeployListTest : public AppDeployListTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  std::string Bytes(std::u16string_view text) const {
+    std::string bytes = GetParam() ? "\xFE\xFF" : "\xFF\xFE";
+    platform::AppendUtf16Bytes(text, GetParam(), bytes);
+    return bytes;
+  }
+};
+
+TEST_P(Utf16DeployListTest, IsReadEditedAndReadBackInItsOwnEncoding) {
+  ASSERT_TRUE(OpenText(Bytes(u"; deployed apps\r\n[Public]\r\nMinimumValidVersion=1.0\r\n"
+                             u"[Shop \u00E9]\r\nOnlineTime=s1\r\nOfflineTime=s2\r\nDeploying=true\r\n\r\n"
+                             u"[Stock]\r\nOnlineTime=t1\r\nOfflineTime=t2\r\n")));
+  Apps apps;
+  ASSERT_TRUE(list_->GetApps(apps));
+  EXPECT_EQ(apps, (Apps{u"Shop \u00E9", u"Stock"}));
+
+  ASSERT_TRUE(list_->WriteApp(path_.c_str(), u"Stock", u"2.0", u"t3", u"t4"));
+  ASSERT_TRUE(list_->WriteApp(path_.c_str(), u"New \u4E2D", u"2.0", u"n1", u"n2"));
+  EXPECT_EQ(dir_.Read(u"deploy.ini"),
+            Bytes(u"; deployed apps\r\n[Public]\r\nMinimumValidVersion=2.0\r\n"
+                  u"[Shop \u00E9]\r\nOnlineTime=s1\r\nOfflineTime=s2\r\nDeploying=true\r\n\r\n"
+                  u"[Stock]\r\nOnlineTime=t3\r\nOfflineTime=t4\r\n[New \u4E2D]\r\nOnlineTime=n1\r\nOfflineTime=n2\r\n"));
+  ASSERT_EQ(list_->ReloadApps(path_, apps), 0);
+  EXPECT_EQ(apps, (Apps{u"Shop \u00E9", u"Stock", u"New \u4E2D"}));
+  std::u16string text;
+  ASSERT_TRUE(list_->GetMinimumValidVersion(text));
+  EXPECT_EQ(text, u"2.0");
+  ASSERT_TRUE(list_->GetOfflineTime(u"new \u4E2D", text));
+  EXPECT_EQ(text, u"n2");
+  bool deploying = false;
+  ASSERT_TRUE(list_->IsDeploying(u"Shop \u00E9", deploying));
+  EXPECT_TRUE(deploying);
+}
+
+// A list whose bytes cannot be read exactly (here UTF-16 of an odd length)
+// is never rewritten: WriteApp and DeleteApp fail and the bytes stay.
+TEST_P(Utf16DeployListTest, AListThatCannotBeReadExactlyIsNotRewritten) {
+  const std::string odd = Bytes(u"[Public]\r\nMinimumValidVersion=1.0\r\n[App]\r\nOnlineTime=1\r\n") + "x";
+  dir_.Write(u"deploy.ini", odd);
+  EXPECT_FALSE(list_->WriteApp(path_.c_str(), u"App", u"2.0", u"2", u"3"));
+  EXPECT_FALSE(list_->WriteApp(path_.c_str(), u"Other", u"2.0", u"2", u"3"));
+  EXPECT_FALSE(list_->DeleteApp(path_.c_str(), u"App"));
+  EXPECT_EQ(dir_.Read(u"deploy.ini"), odd);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, Utf16DeployListTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "BigEndian" : "LittleEndian";
+                         });
 
 TEST_F(AppDeployListTest, ManyAppsWithLongNamesAreAllListed) {
   std::string ini = "[Public]\n";

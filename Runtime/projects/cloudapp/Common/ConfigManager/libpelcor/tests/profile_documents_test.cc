@@ -61,6 +61,49 @@ TEST_F(ProfileTest, ServerProfilesRoundTripAndCheckTheirParts) {
   EXPECT_EQ(record.RemoteServers, nullptr);
 }
 
+// The readers that fill a node list replace it, freeing the old nodes (the
+// leak checker of the sanitizer build sees any that stay): profile B read
+// into a record that holds profile A's servers gives B's servers alone,
+// whichever reader (the manager's load or the helper's web-server section)
+// fills the record, and a name list read again replaces the first.
+TEST_F(ProfileTest, ListsReadInTurnIntoOneRecordHoldTheLastDocumentOnly) {
+  const auto servers = [](const ServerProfileRecord& record) {
+    std::u16string names;
+    for (const RemoteServerNode* node = record.RemoteServers; node != nullptr; node = node->Next) {
+      names += Text(node->ServerProfile) + u" ";
+    }
+    return names;
+  };
+  ServerProfileRecord record;
+  const std::u16string a = File(R"({"LocalServer":{},"RemoteServer":[{"ServerProfile":"a1"},{"ServerProfile":"a2"}]})",
+                                u"a.json");
+  const std::u16string b = File(R"({"LocalServer":{},"RemoteServer":[{"ServerProfile":"b1"}]})", u"b.json");
+  ASSERT_EQ(manager_->LoadServerProfile(&record, a.c_str()), CONFIG_OK);
+  EXPECT_EQ(servers(record), u"a1 a2 ");
+  ASSERT_EQ(manager_->LoadServerProfile(&record, b.c_str()), CONFIG_OK);
+  EXPECT_EQ(servers(record), u"b1 ");
+
+  PackageProfileRecord launcher;
+  launcher.WebServer = &record;
+  ASSERT_EQ(manager_->GetConfigHelper()->SectionFromText(
+                u"{\"WebServerConfig\":[{\"ServerType\":1,\"ProfileName\":\"c1\"}]}", &launcher,
+                ICloudConfigHelper::kWebServerConfigSection),
+            CONFIG_OK);
+  EXPECT_EQ(servers(record), u"c1 ");
+  ASSERT_EQ(manager_->LoadServerProfile(&record, a.c_str()), CONFIG_OK);
+  EXPECT_EQ(servers(record), u"a1 a2 ");
+  manager_->FreeLinkedServerProfile(&launcher);
+  EXPECT_EQ(record.RemoteServers, nullptr);
+
+  NameListNode* head = nullptr;
+  ASSERT_EQ(manager_->LoadNameList(&head, File(R"([{"Name":"x"},{"Name":"y"}])").c_str()), CONFIG_OK);
+  ASSERT_EQ(manager_->LoadNameList(&head, File(R"([{"Name":"z"}])").c_str()), CONFIG_OK);
+  ASSERT_NE(head, nullptr);
+  EXPECT_EQ(Text(head->Name), u"z");
+  EXPECT_EQ(head->Next, nullptr);
+  manager_->FreeNameList(&head);
+}
+
 TEST_F(ProfileTest, PackageProfileDefaultsAndItsSigningObject) {
   PackageProfileRecord record;
   ServerProfileRecord web;

@@ -12,13 +12,17 @@
 //
 // Loads and saves return an EN_CONFIG_RESULT:
 // - A load reads the whole file, parses it and fills the record with its
-//   reader. Codes 1 (not opened), 2 (no bytes), 3 (not JSON, or the root or
-//   a required part of the wrong type), 4 (a required member missing). A
-//   failed load leaves the record with what the reader had filled when it
-//   stopped; lists are appended to, not emptied first, unless the operation
-//   says otherwise.
+//   reader. Codes 1 (not opened; also a FIFO, device or folder, which is
+//   never waited on), 2 (no bytes), 3 (not JSON, or the root or a required
+//   part of the wrong type), 4 (a required member missing). A failed load
+//   leaves the record with what the reader had filled when it stopped,
+//   unless the operation says otherwise; lists are appended to, not
+//   emptied first, unless the operation says it replaces them (a list a
+//   load replaces has its old nodes freed).
 // - A save builds the whole document from the record and replaces the file
-//   atomically, in UTF-8 without a byte-order mark, as compact JSON. Codes 3
+//   atomically (through a symbolic link, the file the link names; a
+//   dangling link's file is created), in UTF-8 without a byte-order mark,
+//   as compact JSON. Codes 3
 //   (the document cannot be serialised), 5 (an existing file is read-only or
 //   not a regular file), 6 (the file could not be written). A failed save
 //   leaves the previous file as it was.
@@ -73,7 +77,8 @@ class PELCOR_INTERFACE ICloudConfigManager {
 
   // "LocalServer" (an object) and "RemoteServer" (an array) are required
   // (4 when missing, 3 when of another JSON type, record untouched); the
-  // remote servers are appended. A server without "Port" gets port 21.
+  // document's remote servers replace the record's list, whose old nodes
+  // are freed. A server without "Port" gets port 21.
   virtual std::uint32_t LoadServerProfile(ServerProfileRecord* record, const char16_t* path) = 0;
   // "Format" is always written as "1.0".
   virtual std::uint32_t SaveServerProfile(const char16_t* path, const ServerProfileRecord* record) = 0;
@@ -104,6 +109,12 @@ class PELCOR_INTERFACE ICloudConfigManager {
   // when `length` is 0.
   virtual std::uint32_t LoadAppConfigText(AppConfigRecord* record, const void* text, std::size_t length) = 0;
   // Reads a UTF-8 file (no byte-order mark).
+  //
+  // Both app-configuration loads read the whole document before the record
+  // changes, so a failed load leaves the record exactly as it was. Lists are
+  // appended to. Packages nest at most 32 deep, and a document gives at most
+  // 16 file nodes per file object it writes, or 2^21 when that is more
+  // (packages that list each other over and over); beyond either: 3.
   virtual std::uint32_t LoadAppConfigFile(AppConfigRecord* record, const char16_t* path) = 0;
   virtual std::uint32_t SaveAppConfig(const char16_t* path, const AppConfigRecord* record) = 0;
   // Empties the record's two download lists, register files, runtime
@@ -111,9 +122,10 @@ class PELCOR_INTERFACE ICloudConfigManager {
   // load starts clean; the other texts and the numbers keep their values.
   virtual void FreeAppConfig(AppConfigRecord* record) = 0;
 
-  // Stores a new list in *head (the previous value is overwritten, not
-  // freed: free it first with FreeNameList). The root must be an array
-  // (else 3, *head untouched); elements that are not objects are skipped.
+  // Stores a new list in *head and frees the nodes of the list it held
+  // (*head must be null or a list this manager made). The root must be an
+  // array (else 3, *head untouched); elements that are not objects are
+  // skipped.
   virtual std::uint32_t LoadNameList(NameListNode** head, const char16_t* path) = 0;
   // Does nothing.
   virtual void Reserved16(void* unused) = 0;
