@@ -39,6 +39,9 @@ class NamedSemaphore final : public Waitable {
   // True while the name still refers to this semaphore.
   bool IsNamed() const { return file_->IsNamed(); }
 
+  // Frees the name: see NamedObjectFile::RemoveName.
+  bool RemoveName() { return file_->RemoveName(); }
+
   // True while the handle that made the semaphore is open (another one).
   bool CreatorAlive() const { return file_->CreatorAlive(); }
 
