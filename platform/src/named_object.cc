@@ -379,8 +379,11 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return nullptr;
+    // Not live (a file left by a dead process, or one that a creator has
+    // made but not yet locked): swept away. An exclusive lock, never a
+    // shared one, so that a creator never takes an unmade object for a live
+    // one.
     if (SetLivenessLock(fd, F_WRLCK, false)) {
-      // Not live: a file left by a dead process. Sweep it away.
       UnlinkIfNamed(fd, path);
       ::close(fd);
       errno = ENOENT;
@@ -401,8 +404,11 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
 NamedObjectFile::~NamedObjectFile() {
   // An exclusive lock succeeds only for the last holder, who takes the name
   // with the object, as Windows does when the last handle closes. A handle
-  // whose name has gone has nothing to take.
-  if (IsNamed() && SetLivenessLock(fd_, F_WRLCK, false)) UnlinkIfNamed(fd_, path_);
+  // known to have lost its name has nothing to take; one that is not the
+  // last holder need not ask.
+  if (named_.load(std::memory_order_relaxed) && SetLivenessLock(fd_, F_WRLCK, false) && IsNamed()) {
+    UnlinkIfNamed(fd_, path_);
+  }
   ::close(fd_);
 }
 
