@@ -26,13 +26,8 @@ constexpr std::size_t kKeptPrefix = 160;
 constexpr WStringView kLocalPrefix = u"Local\\";
 
 // Every handle holds a shared lock on this byte; an exclusive lock on it
-// means nobody else holds the object.
+// means nobody else holds the object. (Byte 2 is a mutex's.)
 constexpr off_t kLivenessByte = 0;
-// The handle that made the object holds an exclusive lock on this byte
-// (byte 2 is a mutex's). It follows the liveness byte, so that one lock
-// takes both.
-constexpr off_t kCreatorByte = 1;
-static_assert(kCreatorByte == kLivenessByte + 1);
 
 std::uint64_t Fnv1a(std::string_view bytes) {
   std::uint64_t hash = 1469598103934665603ULL;
@@ -45,9 +40,9 @@ std::uint64_t Fnv1a(std::string_view bytes) {
 
 bool SetLivenessLock(int fd, short type, bool wait) { return detail::LockByte(fd, kLivenessByte, type, wait); }
 
-// Exclusive locks on the liveness and creator bytes at once: they succeed
-// only on a file that nobody holds, and make this handle its creator.
-bool LockAsCreator(int fd) { return detail::LockBytes(fd, kLivenessByte, 2, F_WRLCK, false); }
+// An exclusive lock on the liveness byte: it succeeds only on a file that
+// nobody holds, and keeps everyone out while this handle makes the object.
+bool LockAsCreator(int fd) { return SetLivenessLock(fd, F_WRLCK, false); }
 
 // What a handle's file is now: its size, and whether its name still refers
 // to it. Object files are only ever made at their path and unlinked, never
@@ -173,7 +168,7 @@ void UnlinkIfNamed(int fd, const std::string& path) {
 
 enum class Fresh { kMade, kRetry, kFailed };
 
-// With the creator's locks held on an unheld file: makes it a new object of
+// With the creator's lock held on an unheld file: makes it a new object of
 // `size` bytes holding `initial`, unless its name has gone meanwhile.
 Fresh MakeFresh(int fd, std::uint64_t size, std::string_view initial, FileState* state) {
   if (!Inspect(fd, state)) return Fresh::kFailed;
@@ -435,8 +430,6 @@ bool NamedObjectFile::IsNamed() const {
   if (named_.load(std::memory_order_relaxed) && !IsNamedFile(fd_)) named_.store(false, std::memory_order_relaxed);
   return named_.load(std::memory_order_relaxed);
 }
-
-bool NamedObjectFile::CreatorAlive() const { return detail::ByteLockedByOthers(fd_, kCreatorByte); }
 
 bool NamedObjectFile::RemoveName() {
   if (!named_.load(std::memory_order_relaxed)) return false;

@@ -42,8 +42,7 @@ bool CFileMappingServerImp::CreateSemaphores() {
   names_ = std::make_unique<RPCChannel::ChannelNames>(mapping_name());
   // ServerSemaphore2 first: a client that finds ServerSemaphore1 finds both.
   // Fresh objects: a client still holding a dead server's semaphores must
-  // see that server gone, not this one. Clients watch the creator of
-  // ServerSemaphore1 to know that the server still serves.
+  // see that server gone (nobody else holds them), not this one.
   server2_ = NamedSemaphore::Create(names_->server2, 0, 1, NamedCreation::kReplace);
   server1_ = NamedSemaphore::Create(names_->server1, 0, 1, NamedCreation::kReplace);
   if (server1_ != nullptr && server2_ != nullptr) return true;
