@@ -1,19 +1,33 @@
 #include "platform/file_mapping.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 
 namespace platform {
+namespace {
+
+// `size` rounded up to whole pages; 0 for 0 and for sizes that no page
+// count can hold (both are refused).
+std::size_t WholePages(std::size_t size) {
+  static const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  if (size > SIZE_MAX - page) return 0;
+  return (size + page - 1) / page * page;
+}
+
+}  // namespace
 
 std::unique_ptr<FileMapping> FileMapping::Create(WStringView name, std::size_t size, NamedCreation how,
                                                  bool* existed) {
-  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, size, {}, existed));
+  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, WholePages(size), {}, existed));
 }
 
 std::unique_ptr<FileMapping> FileMapping::CreateHolding(WStringView name, std::string_view contents,
                                                         NamedCreation how, bool* existed) {
-  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, contents.size(), contents, existed));
+  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, WholePages(contents.size()), contents,
+                                      existed));
 }
 
 std::unique_ptr<FileMapping> FileMapping::Open(WStringView name) {

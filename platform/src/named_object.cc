@@ -26,13 +26,8 @@ constexpr std::size_t kKeptPrefix = 160;
 constexpr WStringView kLocalPrefix = u"Local\\";
 
 // Every handle holds a shared lock on this byte; an exclusive lock on it
-// means nobody else holds the object.
+// means nobody else holds the object. (Byte 2 is a mutex's.)
 constexpr off_t kLivenessByte = 0;
-// The handle that made the object holds an exclusive lock on this byte
-// (byte 2 is a mutex's). It follows the liveness byte, so that one lock
-// takes both.
-constexpr off_t kCreatorByte = 1;
-static_assert(kCreatorByte == kLivenessByte + 1);
 
 std::uint64_t Fnv1a(std::string_view bytes) {
   std::uint64_t hash = 1469598103934665603ULL;
@@ -45,9 +40,9 @@ std::uint64_t Fnv1a(std::string_view bytes) {
 
 bool SetLivenessLock(int fd, short type, bool wait) { return detail::LockByte(fd, kLivenessByte, type, wait); }
 
-// Exclusive locks on the liveness and creator bytes at once: they succeed
-// only on a file that nobody holds, and make this handle its creator.
-bool LockAsCreator(int fd) { return detail::LockBytes(fd, kLivenessByte, 2, F_WRLCK, false); }
+// An exclusive lock on the liveness byte: it succeeds only on a file that
+// nobody holds, and keeps everyone out while this handle makes the object.
+bool LockAsCreator(int fd) { return SetLivenessLock(fd, F_WRLCK, false); }
 
 // What a handle's file is now: its size, and whether its name still refers
 // to it. Object files are only ever made at their path and unlinked, never
@@ -173,7 +168,7 @@ void UnlinkIfNamed(int fd, const std::string& path) {
 
 enum class Fresh { kMade, kRetry, kFailed };
 
-// With the creator's locks held on an unheld file: makes it a new object of
+// With the creator's lock held on an unheld file: makes it a new object of
 // `size` bytes holding `initial`, unless its name has gone meanwhile.
 Fresh MakeFresh(int fd, std::uint64_t size, std::string_view initial, FileState* state) {
   if (!Inspect(fd, state)) return Fresh::kFailed;
@@ -379,8 +374,11 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return nullptr;
+    // Not live (a file left by a dead process, or one that a creator has
+    // made but not yet locked): swept away. An exclusive lock, never a
+    // shared one, so that a creator never takes an unmade object for a live
+    // one.
     if (SetLivenessLock(fd, F_WRLCK, false)) {
-      // Not live: a file left by a dead process. Sweep it away.
       UnlinkIfNamed(fd, path);
       ::close(fd);
       errno = ENOENT;
@@ -401,8 +399,11 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
 NamedObjectFile::~NamedObjectFile() {
   // An exclusive lock succeeds only for the last holder, who takes the name
   // with the object, as Windows does when the last handle closes. A handle
-  // whose name has gone has nothing to take.
-  if (IsNamed() && SetLivenessLock(fd_, F_WRLCK, false)) UnlinkIfNamed(fd_, path_);
+  // known to have lost its name has nothing to take; one that is not the
+  // last holder need not ask.
+  if (named_.load(std::memory_order_relaxed) && SetLivenessLock(fd_, F_WRLCK, false) && IsNamed()) {
+    UnlinkIfNamed(fd_, path_);
+  }
   ::close(fd_);
 }
 
@@ -429,8 +430,6 @@ bool NamedObjectFile::IsNamed() const {
   if (named_.load(std::memory_order_relaxed) && !IsNamedFile(fd_)) named_.store(false, std::memory_order_relaxed);
   return named_.load(std::memory_order_relaxed);
 }
-
-bool NamedObjectFile::CreatorAlive() const { return detail::ByteLockedByOthers(fd_, kCreatorByte); }
 
 bool NamedObjectFile::RemoveName() {
   if (!named_.load(std::memory_order_relaxed)) return false;

@@ -1,6 +1,12 @@
 // A named file mapping (shared memory) with Windows lifetimes (see
 // named_object.h). A new mapping is zero-filled. A handle has at most one
 // view of the whole mapping, unmapped when the handle is destroyed.
+//
+// A mapping spans whole pages, as the views of a Windows section do: the
+// size asked for is rounded up to the page size, and size() is what a view
+// spans. So when a create opens a live mapping that was made a little
+// smaller, the bytes up to the end of its last page are there to be used,
+// as they are on Windows.
 // Thread safety: a handle is used by one thread at a time; the memory of a
 // view is shared with every other view of the mapping, in any process.
 #pragma once
@@ -16,15 +22,16 @@ namespace platform {
 class FileMapping {
  public:
   // CreateFileMapping: opens the live mapping of that name (its size stays;
-  // `existed` is set) or makes one of `size` bytes. Null (errno set) on
-  // failure or a size of 0.
+  // `existed` is set) or makes one of `size` bytes, rounded up to whole
+  // pages. Null (errno set) on failure or a size of 0.
   static std::unique_ptr<FileMapping> Create(WStringView name, std::size_t size,
                                              NamedCreation how = NamedCreation::kCreateOrOpen,
                                              bool* existed = nullptr);
 
-  // Create, then a copy of `contents` into the new mapping, whose size is
-  // that of `contents`, in one step and without a view. A live mapping opened
-  // instead keeps its size and contents (`existed` is set).
+  // Create, then a copy of `contents` into the start of the new mapping,
+  // whose size is that of `contents` rounded up to whole pages (zeros
+  // follow), in one step and without a view. A live mapping opened instead
+  // keeps its size and contents (`existed` is set).
   static std::unique_ptr<FileMapping> CreateHolding(WStringView name, std::string_view contents,
                                                     NamedCreation how = NamedCreation::kCreateOrOpen,
                                                     bool* existed = nullptr);
@@ -41,6 +48,7 @@ class FileMapping {
   FileMapping(const FileMapping&) = delete;
   FileMapping& operator=(const FileMapping&) = delete;
 
+  // The bytes a view spans: whole pages.
   std::size_t size() const { return size_; }
 
   // MapViewOfFile of the whole mapping, read and write. Later calls return

@@ -75,11 +75,6 @@ class NamedObjectFile {
   // has gone.
   bool HasOtherHolders() const;
 
-  // True while the handle that made the object is open, when that is
-  // another handle than this one. A peer watches the side that serves an
-  // object this way, rather than any holder.
-  bool CreatorAlive() const;
-
   // True while the name still refers to this object (no replace or
   // RemoveName has taken it away), so that opening the name now would give
   // this same object.

@@ -36,11 +36,8 @@ class NamedSemaphore final : public Waitable {
   // True while another handle (any process) is open on this semaphore.
   bool HasOtherHolders() const { return file_->HasOtherHolders(); }
 
-  // True while the name still refers to this semaphore.
-  bool IsNamed() const { return file_->IsNamed(); }
-
-  // True while the handle that made the semaphore is open (another one).
-  bool CreatorAlive() const { return file_->CreatorAlive(); }
+  // Frees the name: see NamedObjectFile::RemoveName.
+  bool RemoveName() { return file_->RemoveName(); }
 
  private:
   struct Shared {

@@ -1,6 +1,7 @@
 #include "javascript_processor_handler.h"
 
 #include "platform/wait.h"
+#include "rpc/caller_presence.h"
 #include "script_evaluation.h"
 
 namespace Kestrun {
@@ -24,11 +25,12 @@ int CJavaScriptProcessorHandler::Invoke(const platform::WChar* function, const p
   const platform::WChar* error_text = nullptr;
   int code = kEvaluationStepFailed;
   try {
-    WaitForEvaluation();
-    const ScriptResultSlot::Contents contents = slot_->Copy();
-    code = contents.code;
-    result_text = HandOut(contents.resultText, result_);
-    error_text = HandOut(contents.errorText, error_);
+    if (WaitForEvaluation()) {
+      const ScriptResultSlot::Contents contents = slot_->Copy();
+      code = contents.code;
+      result_text = HandOut(contents.resultText, result_);
+      error_text = HandOut(contents.errorText, error_);
+    }
   } catch (...) {
     result_text = error_text = nullptr;
   }
@@ -37,12 +39,23 @@ int CJavaScriptProcessorHandler::Invoke(const platform::WChar* function, const p
   return code;
 }
 
-void CJavaScriptProcessorHandler::WaitForEvaluation() {
+bool CJavaScriptProcessorHandler::WaitForEvaluation() {
   const EventCallWatch::Clock::time_point waiting_since = EventCallWatch::Clock::now();
   platform::WaitOptions options;
   options.timeout_ms = kWatchIntervalMs;
-  while (platform::WaitForObject(*slot_->semaphore, options) == platform::WaitResult::kTimeout) {
-    watch_->EndCallHoldingUp(waiting_since);
+  options.peer_alive = RPCServer::CallerIsPresent;
+  for (;;) {
+    const platform::WaitResult waited = platform::WaitForObject(*slot_->semaphore, options);
+    if (waited == platform::WaitResult::kTimeout) {
+      watch_->EndCallHoldingUp(waiting_since);
+      continue;
+    }
+    if (waited != platform::WaitResult::kSignaled) return false;
+    // A caller that went before the signal came leaves it to the next: the
+    // evaluation that gave it was not this caller's.
+    if (RPCServer::CallerIsPresent()) return true;
+    slot_->Signal();
+    return false;
   }
 }
 

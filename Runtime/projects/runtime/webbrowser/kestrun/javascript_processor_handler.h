@@ -17,19 +17,23 @@ class CJavaScriptProcessorHandler final : public IRPCFunDelegate {
   // `slot` and `watch` are not owned and must outlive the handler.
   CJavaScriptProcessorHandler(ScriptResultSlot* slot, EventCallWatch* watch) : slot_(slot), watch_(watch) {}
 
-  // "ExecJS" (exact name): waits until the slot is signalled (or the server
-  // stops), then returns the slot's code and hands out copies of its result
-  // and error texts (null when absent), valid until AfterCall. While it
-  // waits it ends an event call that holds the evaluation up
-  // (event_call_watch.h). Any other name returns 0 at once and leaves the
-  // outputs as they are; the parameters are not read.
+  // "ExecJS" (exact name): waits until the slot is signalled, then returns
+  // the slot's code and hands out copies of its result and error texts
+  // (null when absent), valid until AfterCall. While it waits it ends an
+  // event call that holds the evaluation up (event_call_watch.h). When the
+  // caller goes before an evaluation answers it (dies, gives up; see
+  // rpc/caller_presence.h), or the server stops, the wait ends without
+  // taking the signal, which stays for the next caller, and the outputs are
+  // null (code 4). Any other name returns 0 at once and leaves the outputs
+  // as they are; the parameters are not read.
   int Invoke(const platform::WChar* function, const platform::WChar* parameters, const platform::WChar** result,
              const platform::WChar** error) override;
 
   void AfterCall() override {}
 
  private:
-  void WaitForEvaluation();
+  // True once an evaluation has signalled the slot for this caller.
+  bool WaitForEvaluation();
 
   ScriptResultSlot* const slot_;
   EventCallWatch* const watch_;

@@ -1,5 +1,6 @@
 #include "channel_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace RPCChannel {
@@ -41,7 +42,8 @@ Request TakeRequest(void* view, std::size_t size) {
     request.function = platform::WString(text.substr(0, colon));
     request.parameters = platform::WString(text.substr(colon + 1));
   }
-  std::memset(units, 0, std::min(length + 1, capacity) * sizeof(platform::WChar));
+  request.consumed_bytes = std::min(length + 1, capacity) * sizeof(platform::WChar);
+  std::memset(units, 0, request.consumed_bytes);
   return request;
 }
 
@@ -51,9 +53,12 @@ std::string ReplyBytes(platform::WStringView reply) {
   return bytes;
 }
 
-platform::WString ReadText(const void* view, std::size_t size) {
+std::optional<platform::WString> ReadText(const void* view, std::size_t size) {
   const auto* units = static_cast<const platform::WChar*>(view);
-  return platform::WString(units, TextLength(units, size / sizeof(platform::WChar)));
+  const std::size_t capacity = size / sizeof(platform::WChar);
+  const std::size_t length = TextLength(units, capacity);
+  if (length == capacity) return std::nullopt;
+  return platform::WString(units, length);
 }
 
 bool IsErrorReply(platform::WStringView reply) { return reply.substr(0, kErrorOpening.size()) == kErrorOpening; }

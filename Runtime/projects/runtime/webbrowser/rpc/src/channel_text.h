@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform/text_types.h"
@@ -14,6 +15,9 @@ namespace RPCChannel {
 struct Request {
   platform::WString function;
   platform::WString parameters;
+  // The bytes of the text and its terminator (less where the view ended
+  // first): what TakeRequest zero-filled.
+  std::size_t consumed_bytes = 0;
 };
 
 // The request mapping's bytes: "function:parameters" and its terminator,
@@ -28,8 +32,9 @@ Request TakeRequest(void* view, std::size_t size);
 // of its own: the zero bytes of the mapping end the text).
 std::string ReplyBytes(platform::WStringView reply);
 
-// The text in a view, up to its first 16-bit zero.
-platform::WString ReadText(const void* view, std::size_t size);
+// The text in a view, up to its first 16-bit zero; nullopt when no zero
+// ends it before the view does (it has no length then).
+std::optional<platform::WString> ReadText(const void* view, std::size_t size);
 
 // True when the reply is an error object: it begins with the 15 characters
 // {"type":"error" (what the script-value writer always produces).

@@ -1,6 +1,7 @@
 #include "rpc/file_mapping_client.h"
 
 #include <memory>
+#include <optional>
 
 #include "channel_names.h"
 #include "channel_text.h"
@@ -29,12 +30,10 @@ bool IsInputMessage(std::uint32_t message) {
          (message >= 0xA0 && message <= 0xA9);
 }
 
-// Opens a semaphore, trying again 50 ms apart. With `served`, only one
-// whose server is alive counts (a client may still hold a dead server's).
-std::unique_ptr<NamedSemaphore> OpenWithRetries(const platform::WString& name, int further_tries, bool served) {
+// Opens a semaphore, trying again 50 ms apart.
+std::unique_ptr<NamedSemaphore> OpenWithRetries(const platform::WString& name, int further_tries) {
   for (int attempt = 0;; ++attempt) {
     auto semaphore = NamedSemaphore::Open(name);
-    if (semaphore != nullptr && served && !semaphore->CreatorAlive()) semaphore.reset();
     if (semaphore != nullptr || attempt == further_tries) return semaphore;
     if (!platform::SleepUnlessStopped(kRetryMs)) return nullptr;
   }
@@ -42,16 +41,26 @@ std::unique_ptr<NamedSemaphore> OpenWithRetries(const platform::WString& name, i
 
 }  // namespace
 
-// The kernel objects of one call. The channel lock is held from the start
-// of the call to its end, so calls of one channel never mix.
+// The kernel objects of one call, every one of them closed as the call
+// ends: between calls the client holds nothing of the channel. The channel
+// lock is held from the start of the call to its end, so calls of one
+// channel never mix.
 struct CFileMappingClient::Exchange {
   ~Exchange() {
     request.reset();
+    client1.reset();
+    client2.reset();
+    server1.reset();
+    server2.reset();
     if (lock != nullptr) lock->Unlock();
   }
 
   platform::NamedMutex* lock = nullptr;  // held, when set
   std::unique_ptr<platform::FileMapping> request;
+  std::unique_ptr<NamedSemaphore> client1;
+  std::unique_ptr<NamedSemaphore> client2;
+  std::unique_ptr<NamedSemaphore> server1;
+  std::unique_ptr<NamedSemaphore> server2;  // null until found
 };
 
 CFileMappingClient::CFileMappingClient() = default;
@@ -69,14 +78,12 @@ int CFileMappingClient::Connect(const platform::WChar* mappingName, int value) {
   connect_value_ = value;
   connected_window_ = window_;
   channel_lock_.reset();
-  DropChannelObjects();
   connected_ = true;
   return 0;
 }
 
 void CFileMappingClient::Disconnect() {
   channel_lock_.reset();
-  DropChannelObjects();
   connected_ = false;
 }
 
@@ -92,10 +99,7 @@ int CFileMappingClient::Call(const platform::WChar* function, const platform::WC
   } catch (...) {
     platform::ShowMessageBox(u"WebBrowser Client Debug", u"Catch");
   }
-  if (failed != 0) {
-    DropChannelObjects();
-    return 1;
-  }
+  if (failed != 0) return 1;
   if (reply.empty()) return 0;
   platform::WString& kept = RPCChannel::IsErrorReply(reply) ? error_text_ : result_text_;
   kept = std::move(reply);
@@ -110,57 +114,42 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
   if (channel_lock_ == nullptr) channel_lock_ = platform::NamedMutex::Create(mapping_name_);
   if (channel_lock_ == nullptr || !channel_lock_->Lock()) return 1;
   exchange.lock = channel_lock_.get();
-  if (!PrepareClientSemaphores()) return 1;
+  if (!MakeClientSemaphores(exchange)) return 1;
   // A server that went before it had read the request ran nothing, and a
   // restarted one may already serve the name: the request goes once more,
   // to whichever server serves it now.
   Delivery delivery = Deliver(exchange, function, parameters);
   if (delivery == Delivery::kServerGone) delivery = Deliver(exchange, function, parameters);
+  if (delivery == Delivery::kServerGone) Log(text::kWaitFailed);
   if (delivery != Delivery::kRead) return 1;
   Log(text::kWaitForReply);
-  if (WaitForServer(*client2_) != platform::WaitResult::kSignaled || !ReceiveReply(reply)) return 1;
+  if (WaitForServer(exchange, *exchange.client2) != platform::WaitResult::kSignaled) {
+    Log(text::kWaitFailed);
+    return 1;
+  }
+  if (!ReceiveReply(reply)) return 1;
   Log(text::kReplyTaken);
-  if (server2_ == nullptr) server2_ = OpenWithRetries(names_->server2, kServer2Retries, false);
-  if (server2_ != nullptr) server2_->Release();
+  if (exchange.server2 == nullptr) exchange.server2 = OpenWithRetries(names_->server2, kServer2Retries);
+  if (exchange.server2 != nullptr) exchange.server2->Release();
   return 0;
 }
 
-void CFileMappingClient::DropChannelObjects() {
-  // Closing its semaphores tells a server still busy with a failed call
-  // that its client has gone; the next call makes or opens new ones.
-  client1_.reset();
-  client2_.reset();
-  server1_.reset();
-  server2_.reset();
+bool CFileMappingClient::MakeClientSemaphores(Exchange& exchange) {
+  // New objects each call, even when a server still holds the last ones
+  // (say, in a round whose client has gone): what that round releases must
+  // not wake this call.
+  exchange.client1 = NamedSemaphore::Create(names_->client1, 0, 1, NamedCreation::kReplace);
+  exchange.client2 = NamedSemaphore::Create(names_->client2, 0, 1, NamedCreation::kReplace);
+  return exchange.client1 != nullptr && exchange.client2 != nullptr;
 }
 
-bool CFileMappingClient::FindServer() {
-  // The server's semaphores of the last call serve again while the name of
-  // ServerSemaphore1 still refers to it and its server is alive. The
-  // ServerSemaphore2 opened with it belongs to that same server.
-  if (server1_ != nullptr && server2_ != nullptr && server1_->IsNamed() && server1_->CreatorAlive()) return true;
-  server2_.reset();
-  server1_ = OpenWithRetries(names_->server1, kServer1Retries, true);
-  if (server1_ == nullptr) return false;
-  // Held from now on, so the acknowledgement reaches this call's server.
-  server2_ = NamedSemaphore::Open(names_->server2);
+bool CFileMappingClient::FindServer(Exchange& exchange) {
+  exchange.server1 = OpenWithRetries(names_->server1, kServer1Retries);
+  if (exchange.server1 == nullptr) return false;
+  // Held from now on, so that the acknowledgement reaches this call's
+  // server; a server that has not made it yet is looked for again then.
+  exchange.server2 = NamedSemaphore::Open(names_->server2);
   return true;
-}
-
-bool CFileMappingClient::PrepareClientSemaphores() {
-  // The semaphores of the last call, when it succeeded and nobody has taken
-  // their names since, serve again (with any stray count cleared). Else new
-  // ones: whatever another call left under these names belongs to that call.
-  // Clients make both together, ClientSemaphore1 first, so another client
-  // has taken both names or neither when ClientSemaphore1's is still ours.
-  if (client1_ != nullptr && client2_ != nullptr && client1_->IsNamed()) {
-    while (client1_->TryAcquire() || client2_->TryAcquire()) {
-    }
-    return true;
-  }
-  client1_ = NamedSemaphore::Create(names_->client1, 0, 1, NamedCreation::kReplace);
-  client2_ = NamedSemaphore::Create(names_->client2, 0, 1, NamedCreation::kReplace);
-  return client1_ != nullptr && client2_ != nullptr;
 }
 
 CFileMappingClient::Delivery CFileMappingClient::Deliver(Exchange& exchange, platform::WStringView function,
@@ -170,9 +159,19 @@ CFileMappingClient::Delivery CFileMappingClient::Deliver(Exchange& exchange, pla
   Log(text::kWriteRequest);
   if (!SendRequest(exchange, function, parameters)) return Delivery::kFailed;
   Log(text::kWaitForRead);
-  const platform::WaitResult read = WaitForServer(*client1_);
-  if (read == platform::WaitResult::kPeerGone) return Delivery::kServerGone;
-  if (read != platform::WaitResult::kSignaled) return Delivery::kFailed;
+  for (;;) {
+    const platform::WaitResult read = WaitForServer(exchange, *exchange.client1);
+    if (read == platform::WaitResult::kSignaled) break;
+    if (read != platform::WaitResult::kPeerGone) {
+      Log(text::kWaitFailed);
+      return Delivery::kFailed;
+    }
+    // Nobody else held ServerSemaphore1. The signal taken back, nobody can
+    // be woken by it any more. Taken already, and the semaphore held again
+    // meanwhile: a server has just opened it (one that makes its semaphores
+    // each round, say) and reads the request now.
+    if (exchange.server1->TryAcquire() || !exchange.server1->HasOtherHolders()) return Delivery::kServerGone;
+  }
   Log(text::kCloseRequest);
   exchange.request.reset();
   return Delivery::kRead;
@@ -187,26 +186,26 @@ bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView f
     return false;
   }
   Log(text::kNotifyServer);
-  if (!FindServer()) {
+  exchange.server1.reset();
+  exchange.server2.reset();
+  if (!FindServer(exchange)) {
     Log(text::kNotifyFailed);
     return false;
   }
-  server1_->Release();
+  exchange.server1->Release();
   return true;
 }
 
-platform::WaitResult CFileMappingClient::WaitForServer(platform::Waitable& semaphore) {
+platform::WaitResult CFileMappingClient::WaitForServer(const Exchange& exchange, platform::Waitable& semaphore) {
   platform::WaitOptions options;
-  // The server holds the ServerSemaphore1 it made for as long as it serves.
-  options.peer_alive = [this] { return server1_->CreatorAlive(); };
+  // A server holds ServerSemaphore1 from before it takes a request until
+  // after the reply has been taken; this call holds it too.
+  const NamedSemaphore& server1 = *exchange.server1;
+  options.peer_alive = [&server1] { return server1.HasOtherHolders(); };
   options.pump = connected_window_;
   for (;;) {
     const platform::WaitResult result = platform::WaitForObject(semaphore, options);
-    if (result == platform::WaitResult::kSignaled) return result;
-    if (result != platform::WaitResult::kMessages) {
-      Log(text::kWaitFailed);
-      return result;
-    }
+    if (result != platform::WaitResult::kMessages) return result;
     PumpWindowMessages();
   }
 }
@@ -227,11 +226,13 @@ bool CFileMappingClient::ReceiveReply(platform::WString* reply) {
     return false;
   }
   platform::WString units((mapping->size() + 1) / 2, 0);
-  if (!mapping->Read(units.data(), mapping->size())) {
-    Log(text::kViewFailed);
+  std::optional<platform::WString> read;
+  if (mapping->Read(units.data(), mapping->size())) read = RPCChannel::ReadText(units.data(), mapping->size());
+  if (!read) {
+    Log(text::kReadFailed);
     return false;
   }
-  *reply = RPCChannel::ReadText(units.data(), mapping->size());
+  *reply = std::move(*read);
   Log(text::kCloseReply);
   return true;
 }

@@ -1,9 +1,11 @@
 #include "rpc/file_mapping_server.h"
 
 #include <cerrno>
+#include <functional>
 
 #include "channel_names.h"
 #include "channel_text.h"
+#include "current_call.h"
 #include "platform/file_mapping.h"
 #include "trace.h"
 
@@ -21,11 +23,14 @@ bool Stopping() {
 
 }  // namespace
 
+// One round; what it holds is closed as it ends.
 struct CFileMappingServerImp::Call {
   bool request_taken = false;  // a client now waits for this call's outcome
-  bool attached = false;       // ... whose semaphores client1_ and client2_ are
+  bool attached = false;       // ... whose semaphores client1 and client2 are
   bool reply_sent = false;     // ... and has been given it
   RPCChannel::Request request;
+  std::unique_ptr<NamedSemaphore> client1;
+  std::unique_ptr<NamedSemaphore> client2;
   std::unique_ptr<platform::FileMapping> reply;
 };
 
@@ -37,8 +42,7 @@ bool CFileMappingServerImp::CreateSemaphores() {
   names_ = std::make_unique<RPCChannel::ChannelNames>(mapping_name());
   // ServerSemaphore2 first: a client that finds ServerSemaphore1 finds both.
   // Fresh objects: a client still holding a dead server's semaphores must
-  // see that server gone, not this one. Clients watch the creator of
-  // ServerSemaphore1 to know that the server still serves.
+  // see that server gone (nobody else holds them), not this one.
   server2_ = NamedSemaphore::Create(names_->server2, 0, 1, NamedCreation::kReplace);
   server1_ = NamedSemaphore::Create(names_->server1, 0, 1, NamedCreation::kReplace);
   if (server1_ != nullptr && server2_ != nullptr) return true;
@@ -49,20 +53,18 @@ bool CFileMappingServerImp::CreateSemaphores() {
 void CFileMappingServerImp::CloseAll() {
   server1_.reset();
   server2_.reset();
-  client1_.reset();
-  client2_.reset();
 }
 
-bool CFileMappingServerImp::AttachClient() {
-  // A client keeps its semaphores from one successful call to the next, and
-  // makes them anew together, ClientSemaphore1 first: while the one held is
-  // still named, both belong to the client of this call. Else whatever the
-  // names refer to now does.
-  if (client1_ == nullptr || client2_ == nullptr || !client1_->IsNamed()) {
-    client1_ = NamedSemaphore::Open(names_->client1);
-    client2_ = NamedSemaphore::Open(names_->client2);
-  }
-  return client1_ != nullptr && client2_ != nullptr;
+bool CFileMappingServerImp::AttachClient(Call& call) {
+  call.client1 = NamedSemaphore::Open(names_->client1);
+  call.client2 = NamedSemaphore::Open(names_->client2);
+  return call.client1 != nullptr && call.client2 != nullptr;
+}
+
+bool CFileMappingServerImp::ClientStillThere(const Call& call) const {
+  // The client holds its ClientSemaphore2 until its call ends, and since the
+  // round took the semaphore's name nobody else can open it.
+  return call.client2 != nullptr && call.client2->HasOtherHolders();
 }
 
 int CFileMappingServerImp::Run() {
@@ -116,35 +118,51 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
   }
   call.request = RPCChannel::TakeRequest(units.data(), request->size());
   // Consumed: the text is zero-filled in the mapping as well.
-  request->Write(units.data(), request->size());
+  request->Write(units.data(), call.request.consumed_bytes);
   Log(text::kCloseRequest);
   // Both client semaphores now: they tie this call to its client, who holds
   // them for the whole call. The names are still the client's if it still
-  // holds its request afterwards: it holds the channel lock all along. A
+  // holds its request afterwards (it sends no other request meanwhile). A
   // client that has gone meanwhile may have let a later caller take them.
-  call.attached = AttachClient() && request->HasOtherHolders();
+  call.attached = AttachClient(call) && request->HasOtherHolders();
   request.reset();
   Log(text::kRequestRead);
   if (!call.attached) {
     Log(text::kRoundFailed);
     return false;
   }
-  client1_->Release();
+  // Their names go, so that nobody else opens them now: a later client that
+  // makes its semaphores with create-or-open gets new ones, never finds a
+  // unit this round leaves behind, and never passes for this round's client.
+  // A name already taken by a later client stays its own.
+  call.client1->RemoveName();
+  call.client2->RemoveName();
+  call.client1->Release();
   return true;
 }
 
 bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   Log(text::kRunFunction);
   Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
-  const Answer answer = Execute(call.request.function, call.request.parameters);
+  const std::function<bool()> client_there = [this, &call] { return ClientStillThere(call); };
+  Answer answer;
+  {
+    const CurrentCall current(client_there);
+    answer = Execute(call.request.function, call.request.parameters);
+  }
   if (Stopping()) {
     FailCall(call);
     return false;
   }
+  if (!client_there()) {
+    // Nobody to answer; a later caller's request waits for the next round.
+    Log(text::kRoundFailed);
+    return true;
+  }
   Log(text::kWriteReply);
   const platform::WString& reply = answer.reply();
-  // The reply takes the name only while it is free. Its client holds the
-  // channel lock until the call ends, so a live object under the name is
+  // The reply takes the name only while it is free. A client sends no
+  // other request until its call ends, so a live object under the name is
   // the request of a later caller: this call's client has gone, and the
   // request waits for the next round.
   bool name_taken = false;
@@ -161,11 +179,11 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
     return true;
   }
   Log(text::kReplySent);
-  client2_->Release();
+  call.client2->Release();
   call.reply_sent = true;
   Log(text::kWaitForTaken);
   platform::WaitOptions options;
-  options.peer_alive = [this] { return client2_->HasOtherHolders(); };
+  options.peer_alive = client_there;
   const platform::WaitResult taken = platform::WaitForObject(*server2_, options);
   if (taken == platform::WaitResult::kStopped) return false;
   if (taken == platform::WaitResult::kPeerGone) Log(text::kRoundFailed);
@@ -173,14 +191,14 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   return true;
 }
 
-void CFileMappingServerImp::FailCall(const Call& call) {
+void CFileMappingServerImp::FailCall(Call& call) {
   // The client wakes from both of its waits and finds no reply: its call
   // fails at once rather than waiting for a reply that will not come. Once
   // attached, only the semaphores of the call's own client: a later caller
   // may have taken the names.
-  if (!call.attached) AttachClient();
-  if (client1_ != nullptr) client1_->Release();
-  if (client2_ != nullptr) client2_->Release();
+  if (!call.attached) AttachClient(call);
+  if (call.client1 != nullptr) call.client1->Release();
+  if (call.client2 != nullptr) call.client2->Release();
 }
 
 }  // namespace RPCServer

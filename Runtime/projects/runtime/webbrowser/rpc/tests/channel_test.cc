@@ -38,6 +38,7 @@ TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
   const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), bytes.size());
   EXPECT_EQ(request.function, u"fn");
   EXPECT_EQ(request.parameters, u"p:q");
+  EXPECT_EQ(request.consumed_bytes, sizeof expected);
   EXPECT_EQ(view, std::vector<char16_t>(view.size(), 0));
 }
 
@@ -75,7 +76,10 @@ TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpenin
   std::vector<char16_t> view(bytes.size() / 2);
   std::memcpy(view.data(), bytes.data(), bytes.size());
   EXPECT_EQ(RPCChannel::ReadText(view.data(), bytes.size()), reply);
-  EXPECT_EQ(RPCChannel::ReadText(view.data(), 4), u"r\u00e9");
+  // A text that no zero ends inside the mapping has no length: not read.
+  EXPECT_EQ(RPCChannel::ReadText(view.data(), 4), std::nullopt);
+  EXPECT_EQ(RPCChannel::ReadText(view.data(), 5), std::nullopt);
+  EXPECT_EQ(RPCChannel::ReadText(view.data(), bytes.size() - 1), reply);
 
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\",\"value\":\"x\"}"));
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\""));

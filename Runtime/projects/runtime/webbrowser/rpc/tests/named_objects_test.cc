@@ -1,4 +1,6 @@
 // Named kernel objects: Windows lifetimes across handles and processes.
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -49,8 +51,6 @@ TEST(NamedSemaphoreTest, CreateOpensTheLiveObjectOpenNeedsOneAndTheLastCloseRemo
   EXPECT_TRUE(first->Release(3));
   EXPECT_EQ(Drain(*opened), 3);
   EXPECT_TRUE(first->HasOtherHolders());
-  EXPECT_TRUE(opened->CreatorAlive());
-  EXPECT_FALSE(first->CreatorAlive());  // itself
 
   opened.reset();
   second.reset();
@@ -98,7 +98,6 @@ void StartAndKillHolder(const platform::WString& name, std::unique_ptr<NamedSema
     *opened = NamedSemaphore::Open(name);
     ASSERT_NE(*opened, nullptr);
     EXPECT_TRUE((*opened)->HasOtherHolders());
-    EXPECT_TRUE((*opened)->CreatorAlive());
   }
   holder.Kill();
   EXPECT_EQ(holder.Wait(), 128 + 9);
@@ -109,7 +108,6 @@ TEST(NamedSemaphoreTest, AnObjectLivesWhileAnyProcessHoldsItAndAKilledHolderLeav
   std::unique_ptr<NamedSemaphore> opened;
   StartAndKillHolder(name, &opened);
   EXPECT_FALSE(opened->HasOtherHolders());
-  EXPECT_FALSE(opened->CreatorAlive());
   opened.reset();
   EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
 
@@ -143,23 +141,40 @@ TEST(NamedSemaphoreTest, ReplaceMakesAFreshObjectAndLeavesTheOldOneToItsHolders)
   EXPECT_TRUE(new_one->TryAcquire());
   EXPECT_TRUE(old_one->TryAcquire());
   EXPECT_FALSE(old_one->HasOtherHolders());
+
+  // A removed name leaves the semaphore to its holders alone; the old one's
+  // name is gone already.
+  EXPECT_FALSE(old_one->RemoveName());
+  EXPECT_TRUE(opened->RemoveName());
+  EXPECT_EQ(NamedSemaphore::Open(name), nullptr);
+  ASSERT_TRUE(new_one->Release());
+  EXPECT_TRUE(opened->TryAcquire());
 }
+
+const std::size_t kPage = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
 
 TEST(FileMappingTest, ViewsShareZeroFilledMemoryAndRemovingTheNameFreesIt) {
   const auto name = UniqueName("Local\\map");
   auto created = FileMapping::Create(name, 100);
   ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->size(), kPage);  // whole pages, as a Windows section's views
   auto* view = static_cast<char*>(created->MapView());
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(created->MapView(), view);
-  EXPECT_EQ(std::string(view, 100), std::string(100, '\0'));
+  EXPECT_EQ(std::string(view, kPage), std::string(kPage, '\0'));
   std::memcpy(view, "hello", 5);
 
+  // A create that opens the live mapping keeps its size, and finds room to
+  // the end of its page beyond what its maker asked for.
   bool existed = false;
-  auto again = FileMapping::Create(name, 10, NamedCreation::kCreateOrOpen, &existed);
+  auto again = FileMapping::Create(name, 3 * kPage, NamedCreation::kCreateOrOpen, &existed);
   ASSERT_NE(again, nullptr);
   EXPECT_TRUE(existed);
-  EXPECT_EQ(again->size(), 100u);
+  EXPECT_EQ(again->size(), kPage);
+  auto* other_view = static_cast<char*>(again->MapView());
+  ASSERT_NE(other_view, nullptr);
+  std::memset(other_view + 100, 'x', kPage - 100);
+  EXPECT_EQ(view[kPage - 1], 'x');
   auto opened = FileMapping::Open(name);
   ASSERT_NE(opened, nullptr);
   ASSERT_NE(opened->MapView(), nullptr);
@@ -167,10 +182,10 @@ TEST(FileMappingTest, ViewsShareZeroFilledMemoryAndRemovingTheNameFreesIt) {
 
   EXPECT_TRUE(opened->RemoveName());
   EXPECT_EQ(FileMapping::Open(name), nullptr);
-  auto fresh = FileMapping::Create(name, 8, NamedCreation::kCreateOrOpen, &existed);
+  auto fresh = FileMapping::Create(name, kPage + 1, NamedCreation::kCreateOrOpen, &existed);
   ASSERT_NE(fresh, nullptr);
   EXPECT_FALSE(existed);
-  EXPECT_EQ(fresh->size(), 8u);
+  EXPECT_EQ(fresh->size(), 2 * kPage);
   EXPECT_EQ(std::string(view, 5), "hello");  // the old object lives on for its holders
 
   EXPECT_EQ(FileMapping::Create(UniqueName("empty"), 0), nullptr);
@@ -180,16 +195,17 @@ TEST(FileMappingTest, ContentsTravelWithoutAViewAndAConsumerTakesTheNameAsItOpen
   const auto name = UniqueName("Local\\message");
   auto created = FileMapping::CreateHolding(name, "request", NamedCreation::kReplace);
   ASSERT_NE(created, nullptr);
-  EXPECT_EQ(created->size(), 7u);
+  EXPECT_EQ(created->size(), kPage);
 
   auto taken = FileMapping::OpenAndRemoveName(name);
   ASSERT_NE(taken, nullptr);
   EXPECT_EQ(FileMapping::Open(name), nullptr);
   EXPECT_FALSE(taken->RemoveName());
-  std::string bytes(7, '\0');
+  std::string bytes(kPage, '?');
   ASSERT_TRUE(taken->Read(bytes.data(), bytes.size()));
-  EXPECT_EQ(bytes, "request");
-  EXPECT_FALSE(taken->Read(bytes.data(), 8));
+  EXPECT_EQ(bytes, "request" + std::string(kPage - 7, '\0'));  // zeros follow the contents
+  bytes.push_back('?');
+  EXPECT_FALSE(taken->Read(bytes.data(), bytes.size()));
   ASSERT_TRUE(taken->Write("R", 1));
   EXPECT_EQ(std::string(static_cast<char*>(created->MapView()), 7), "Request");
 
@@ -198,7 +214,9 @@ TEST(FileMappingTest, ContentsTravelWithoutAViewAndAConsumerTakesTheNameAsItOpen
   ASSERT_NE(reply, nullptr);
   auto opened = FileMapping::Open(name);
   ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(opened->size(), 5u);
+  std::string reply_bytes(6, '?');
+  ASSERT_TRUE(opened->Read(reply_bytes.data(), reply_bytes.size()));
+  EXPECT_EQ(reply_bytes, std::string("reply", 6));
   EXPECT_EQ(FileMapping::OpenAndRemoveName(UniqueName("none")), nullptr);
 }
 

@@ -156,11 +156,11 @@ TEST_F(RpcServerTest, ConcurrentClientsAreServedOneAtATime) {
 
 TEST_F(RpcServerTest, AServerStartsOnceEvenAfterStop) {
   EXPECT_EQ(server_->Start(mapping_.c_str(), 0), 2);
-  EXPECT_EQ(Call(u"echo", u"x").rc, 0);  // the client now holds the server's semaphores
+  EXPECT_EQ(Call(u"echo", u"x").rc, 0);
   EXPECT_EQ(server_->Stop(), 0);
   EXPECT_EQ(server_->Start(mapping_.c_str(), 0), 2);
   EXPECT_EQ(server_->Stop(), 0);
-  // A stopped server's objects, still held by a client, answer nobody.
+  // A stopped server answers nobody, old client or new.
   RPCClient::CRPCClient newcomer(new RPCClient::CFileMappingClient());
   newcomer.Connect(mapping_.c_str(), 0);
   EXPECT_EQ(CallWith(newcomer, u"echo", u"x").rc, 1);

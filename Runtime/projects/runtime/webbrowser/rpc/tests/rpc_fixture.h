@@ -7,19 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "call_outcome.h"
 #include "ipc_sandbox.h"
 #include "rpc/file_mapping_client.h"
 #include "rpc/file_mapping_server.h"
 #include "test_functions.h"
 
 namespace rpc_test {
-
-// What one Call gave back.
-struct Outcome {
-  int rc = -1;
-  std::optional<platform::WString> result;  // nullopt: the output stayed null
-  std::optional<platform::WString> error;
-};
 
 Outcome CallWith(RPCClient::IRPCClient& client, const platform::WChar* function, const platform::WChar* parameters);
 

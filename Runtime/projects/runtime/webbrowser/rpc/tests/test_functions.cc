@@ -29,36 +29,38 @@ void FunctionDelegate::AfterCall() {
 }
 
 void RegisterTestFunctions(RPCServer::IRPCServer& server) {
+  RegisterTestFunctions(
+      [&server](const platform::WChar* name, IRPCFunDelegate* delegate) { server.RegisterFunction(name, delegate); });
+}
+
+void RegisterTestFunctions(const FunctionSink& add) {
   using platform::WString;
-  server.RegisterFunction(u"echo", new FunctionDelegate([](const WString&, const WString& parameters, WString* result,
-                                                           WString*) {
-                            *result = parameters;
-                            return 0;
-                          }));
-  server.RegisterFunction(u"fail", new FunctionDelegate([](const WString&, const WString& parameters, WString*,
-                                                           WString* error) {
-                            *error = parameters;
-                            return 5;
-                          }));
-  server.RegisterFunction(u"both", new FunctionDelegate([](const WString&, const WString&, WString* result,
-                                                           WString* error) {
-                            *result = u"R";
-                            *error = u"E";
-                            return 0;
-                          }));
-  server.RegisterFunction(u"nothing", new FunctionDelegate([](const WString&, const WString&, WString*, WString*) {
-                            return 7;
-                          }));
-  server.RegisterFunction(u"slow", new FunctionDelegate([](const WString&, const WString& parameters,
-                                                           WString* result, WString*) {
-                            platform::SleepUnlessStopped(static_cast<std::uint32_t>(platform::WToInt(parameters.c_str())));
-                            *result = u"slept";
-                            return 0;
-                          }));
-  server.RegisterFunction(u"throw", new FunctionDelegate([](const WString&, const WString&, WString*,
-                                                            WString*) -> int {
-                            throw std::runtime_error("delegate failure");
-                          }));
+  add(u"echo", new FunctionDelegate([](const WString&, const WString& parameters, WString* result, WString*) {
+        *result = parameters;
+        return 0;
+      }));
+  add(u"double", new FunctionDelegate([](const WString&, const WString& parameters, WString* result, WString*) {
+        *result = parameters + parameters;
+        return 0;
+      }));
+  add(u"fail", new FunctionDelegate([](const WString&, const WString& parameters, WString*, WString* error) {
+        *error = parameters;
+        return 5;
+      }));
+  add(u"both", new FunctionDelegate([](const WString&, const WString&, WString* result, WString* error) {
+        *result = u"R";
+        *error = u"E";
+        return 0;
+      }));
+  add(u"nothing", new FunctionDelegate([](const WString&, const WString&, WString*, WString*) { return 7; }));
+  add(u"slow", new FunctionDelegate([](const WString&, const WString& parameters, WString* result, WString*) {
+        platform::SleepUnlessStopped(static_cast<std::uint32_t>(platform::WToInt(parameters.c_str())));
+        *result = u"slept";
+        return 0;
+      }));
+  add(u"throw", new FunctionDelegate([](const WString&, const WString&, WString*, WString*) -> int {
+        throw std::runtime_error("delegate failure");
+      }));
 }
 
 void RecordingLogger::Log(const platform::WChar* text) {
@@ -78,6 +80,10 @@ bool RecordingLogger::WaitUntil(const std::function<bool(const Lines&)>& done,
                                 std::chrono::milliseconds patience) const {
   std::unique_lock<std::mutex> lock(mutex_);
   return logged_.wait_for(lock, patience, [&] { return done(lines_); });
+}
+
+void LineSignal::Log(const platform::WChar* text) {
+  if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_) reached_->Release();
 }
 
 void DieAtLogger::Log(const platform::WChar* text) {

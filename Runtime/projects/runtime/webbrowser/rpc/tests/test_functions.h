@@ -2,6 +2,7 @@
 // test process and in the rpc_test_peer helper alike.
 //
 //   "echo"       result = parameters
+//   "double"     result = parameters twice (a reply longer than its request)
 //   "fail"       error = parameters, no result (code 5)
 //   "both"       result "R" and error "E"
 //   "nothing"    no texts at all (code 7)
@@ -13,10 +14,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/semaphore.h"
 #include "platform/text_types.h"
 #include "rpc/rpc_fun_delegate.h"
 #include "rpc/rpc_logger.h"
@@ -29,8 +32,7 @@ class FunctionDelegate : public IRPCFunDelegate {
  public:
   using Body = std::function<int(const platform::WString& function, const platform::WString& parameters,
                                  platform::WString* result, platform::WString* error)>;
-  explicit FunctionDelegate(Body body, int* destroyed = nullptr)
-      : body_(std::move(body)), destroyed_(destroyed) {}
+  explicit FunctionDelegate(Body body, int* destroyed = nullptr) : body_(std::move(body)), destroyed_(destroyed) {}
   ~FunctionDelegate() override;
 
   int Invoke(const platform::WChar* function, const platform::WChar* parameters, const platform::WChar** result,
@@ -44,6 +46,9 @@ class FunctionDelegate : public IRPCFunDelegate {
   platform::WString error_;
 };
 
+// Registers the test functions through `add`, which takes each delegate.
+using FunctionSink = std::function<void(const platform::WChar* name, IRPCFunDelegate* delegate)>;
+void RegisterTestFunctions(const FunctionSink& add);
 void RegisterTestFunctions(RPCServer::IRPCServer& server);
 
 // Keeps every trace line (any thread).
@@ -61,6 +66,20 @@ class RecordingLogger : public IRPCLogger {
   mutable std::mutex mutex_;
   mutable std::condition_variable logged_;
   Lines lines_;
+};
+
+// Releases `reached` each time a trace line that begins with `prefix` is
+// logged (the count stays at most 1).
+class LineSignal : public IRPCLogger {
+ public:
+  explicit LineSignal(platform::WString prefix) : prefix_(std::move(prefix)) {}
+  void Log(const platform::WChar* text) override;
+  // True once such a line was logged since the last wait (waits unbounded).
+  bool Wait() { return platform::WaitForObject(*reached_) == platform::WaitResult::kSignaled; }
+
+ private:
+  const platform::WString prefix_;
+  const std::unique_ptr<platform::Semaphore> reached_ = platform::Semaphore::Create(0, 1);
 };
 
 // Kills its own process (SIGKILL) when the `occurrence`-th trace line that

@@ -1,22 +1,24 @@
 // CFileMappingClient: an RPC client over named file mappings and named
-// semaphores. Each call: make ClientSemaphore1 and 2 (or keep those of the
-// last successful call), write the request mapping, signal
-// ServerSemaphore1, wait for ClientSemaphore1, wait for ClientSemaphore2,
-// read the reply mapping, signal ServerSemaphore2.
+// semaphores. Each call: make ClientSemaphore1 and 2, write the request
+// mapping, signal ServerSemaphore1, wait for ClientSemaphore1, wait for
+// ClientSemaphore2, read the reply mapping, signal ServerSemaphore2. Every
+// handle of the channel lives for one call, as the channel's description
+// has it, so the client works with any server that follows the channel.
 //
 // Beyond the bare channel: calls of all clients of one channel are served
 // one after another (a named mutex of the mapping name, released even when
-// its holder is killed); a server that dies or stops during a call fails the
-// call instead of leaving it waiting, except that a request the server had
-// not read yet goes once more to the server of the name (a restarted one);
-// an exception fails the call.
+// its holder is killed); a call fails instead of waiting for ever once no
+// server holds ServerSemaphore1 any more (every server holds it while it
+// serves), except that a request the server had not read yet goes once
+// more to the server of the name (a restarted one); an exception fails the
+// call.
 #pragma once
 
 #include <memory>
 
 #include "platform/named_mutex.h"
-#include "platform/named_semaphore.h"
 #include "platform/text_types.h"
+#include "platform/wait.h"
 #include "rpc/rpc_client.h"
 
 namespace RPCChannel {
@@ -46,17 +48,17 @@ class CFileMappingClient final : public IRPCClient {
 
   // The call sequence; 0 when the server answered (`reply` holds its text).
   int CallServer(platform::WStringView function, platform::WStringView parameters, platform::WString* reply);
-  bool PrepareClientSemaphores();
-  // Holds the serving server's two semaphores; false when no server serves.
-  bool FindServer();
-  void DropChannelObjects();
+  bool MakeClientSemaphores(Exchange& exchange);
   // Writes the request, signals the server and waits until it has read it.
   Delivery Deliver(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
+  // Opens the server's semaphores; false when no server serves the name.
+  bool FindServer(Exchange& exchange);
   bool ReceiveReply(platform::WString* reply);
-  // Waits for one of the client's semaphores while the server lives,
-  // pumping when a window is set: kSignaled, or how the wait ended.
-  platform::WaitResult WaitForServer(platform::Waitable& semaphore);
+  // Waits for one of the client's semaphores while a server holds
+  // ServerSemaphore1, pumping when a window is set: kSignaled, or how the
+  // wait ended.
+  platform::WaitResult WaitForServer(const Exchange& exchange, platform::Waitable& semaphore);
   void PumpWindowMessages();
   void Log(const platform::WChar* text) const;
 
@@ -68,11 +70,6 @@ class CFileMappingClient final : public IRPCClient {
   std::unique_ptr<const RPCChannel::ChannelNames> names_;  // derived from mapping_name_
   int connect_value_ = 0;
   std::unique_ptr<platform::NamedMutex> channel_lock_;  // made by the first call
-  // The channel's semaphores, kept from a successful call to the next.
-  std::unique_ptr<platform::NamedSemaphore> client1_;
-  std::unique_ptr<platform::NamedSemaphore> client2_;
-  std::unique_ptr<platform::NamedSemaphore> server1_;
-  std::unique_ptr<platform::NamedSemaphore> server2_;
   platform::WString result_text_;
   platform::WString error_text_;
 };

@@ -1,13 +1,19 @@
 // CFileMappingServerImp: an RPC server over named file mappings and named
 // semaphores. Each call: wait for ServerSemaphore1, read and consume the
 // request mapping, signal ClientSemaphore1, run the function, write the
-// reply mapping, signal ClientSemaphore2, wait for ServerSemaphore2.
+// reply mapping, signal ClientSemaphore2, wait for ServerSemaphore2. The
+// client's semaphores are opened for one round and closed as it ends, so
+// any client that follows the channel can call it.
 //
-// Beyond the bare channel: a client that dies or gives up ends only its own
-// call (the server notices through its semaphores and its request, and
-// serves the next call; a late reply never takes the place of a later
-// caller's request); a function that throws fails its call; a stop wakes
-// every wait and fails a call in progress at once.
+// Beyond the bare channel: ServerSemaphore1 and 2 are made once, fresh, at
+// Start and held until the thread ends (a client waiting on a dead
+// server's semaphore sees that server gone, never this one); a client that
+// dies or gives up ends only its own call (the server notices through the
+// client's semaphores and its request, and serves the next call; a late
+// reply never takes the place of a later caller's request; a function can
+// ask whether its caller is still there, rpc/caller_presence.h); a
+// function that throws fails its call; a stop wakes every wait and fails a
+// call in progress at once.
 #pragma once
 
 #include <memory>
@@ -38,11 +44,13 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // One call, from the wait for a request to the client's acknowledgement.
   // False when the server is stopping.
   bool ServeOneCall();
-  // Holds the semaphores of the client whose call this is; false when it has gone.
-  bool AttachClient();
+  // Opens the semaphores of the client whose call this is.
+  bool AttachClient(Call& call);
+  // True while the call's client still waits for its outcome.
+  bool ClientStillThere(const Call& call) const;
   bool ReadRequest(Call& call);
   bool ReplyAndWait(Call& call);
-  void FailCall(const Call& call);
+  void FailCall(Call& call);
 
   // Derived from the mapping name at Start.
   std::unique_ptr<const RPCChannel::ChannelNames> names_;
@@ -50,10 +58,6 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // between calls as well as during one.
   std::unique_ptr<platform::NamedSemaphore> server1_;
   std::unique_ptr<platform::NamedSemaphore> server2_;
-  // The client's, from one call to the next while their names still refer
-  // to them (service thread only).
-  std::unique_ptr<platform::NamedSemaphore> client1_;
-  std::unique_ptr<platform::NamedSemaphore> client2_;
 };
 
 }  // namespace RPCServer

@@ -15,8 +15,9 @@ class IRPCFunDelegate {
   // valid until AfterCall (null counts as empty); either may be left as
   // null. The returned code stays on the server: the client receives the
   // result text when it is not empty, else the error text. May wait with
-  // the platform waits: they end when the server is stopped. Must not throw
-  // (a throw fails the call).
+  // the platform waits: they end when the server is stopped; a wait for
+  // something only the caller wants should also end once the caller has
+  // gone (rpc/caller_presence.h). Must not throw (a throw fails the call).
   virtual int Invoke(const platform::WChar* function, const platform::WChar* parameters,
                      const platform::WChar** result, const platform::WChar** error) = 0;
 
