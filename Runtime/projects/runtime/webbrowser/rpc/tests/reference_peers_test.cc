@@ -4,11 +4,14 @@
 // the channel sees of them.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "peak_memory.h"
 #include "peer_process.h"
 #include "platform/named_mutex.h"
 #include "platform/stoppable_thread.h"
@@ -16,6 +19,7 @@
 #include "reference_client.h"
 #include "reference_server.h"
 #include "rpc_fixture.h"
+#include "testing/patience.h"
 
 namespace rpc_test {
 namespace {
@@ -77,12 +81,13 @@ class ReferenceServerTest : public ::testing::Test {
  protected:
   void SetUp() override { StartServer(nullptr); }
 
-  void StartServer(reference::Server::ReplyWriter writer) {
+  // Starts a reference server, set up by `configure` (if any) before it serves.
+  void StartServer(const std::function<void(reference::Server&)>& configure) {
     mapping_ = u"Local\\" + UniqueName("ref") + u"_SECTQE_Server";
     server_ = std::make_unique<reference::Server>(mapping_, &ready_);
     RegisterTestFunctions(
         [this](const platform::WChar* name, IRPCFunDelegate* delegate) { server_->RegisterFunction(name, delegate); });
-    if (writer) server_->set_reply_writer(std::move(writer));
+    if (configure) configure(*server_);
     thread_ = std::make_unique<platform::StoppableThread>();
     ASSERT_TRUE(thread_->Start([this] { server_->Serve(); }));
     ASSERT_TRUE(ready_.Wait());  // its first round has made its semaphores
@@ -107,6 +112,21 @@ TEST_F(ReferenceServerTest, OurClientMakesHundredsOfCallsInARow) {
     const Outcome outcome = Call(Function(i), Text(i));
     ASSERT_EQ(outcome.rc, 0) << "call " << i;
     ASSERT_TRUE(outcome.result == Answer(i)) << "call " << i << ": " << Shown(outcome.result);
+  }
+}
+
+// The server makes its reply with create-or-open straight after it has
+// signalled that it read the request, while our client may not have closed
+// that request yet: replies larger than the request's pages arrive whole.
+TEST_F(ReferenceServerTest, RepliesLargerThanTheRequestArriveWholeCallAfterCall) {
+  const std::size_t reply_units[] = {2050, 65536, 1000000};
+  for (int i = 0; i < 500; ++i) {
+    const std::size_t units = reply_units[i % 3];
+    WString half = Text(i);
+    half.resize(units / 2, static_cast<char16_t>(u'a' + i % 26));
+    const Outcome outcome = Call(u"double", half);
+    ASSERT_EQ(outcome.rc, 0) << "call " << i << " of " << units << " units";
+    ASSERT_TRUE(outcome.result == half + half) << "call " << i << ": " << Shown(outcome.result);
   }
 }
 
@@ -139,23 +159,46 @@ TEST_F(ReferenceServerTest, OurClientsInSeveralThreadsAndProcessesTakeTurns) {
   for (auto& peer : peers) EXPECT_EQ(peer->ReadLine(), "ok");
 }
 
-// A reply that fills its mapping leaves the client no end to read to.
-TEST_F(ReferenceServerTest, AReplyThatCannotBeReadFailsTheCallAndIsTraced) {
+// A reply that fills its mapping leaves the client no end to read to. The
+// call fails, but the server, waiting for the reply to be taken, is let go
+// on to serve the next call.
+TEST_F(ReferenceServerTest, AReplyThatCannotBeReadFailsTheCallIsTracedAndEndsTheServersRound) {
   thread_.reset();
-  StartServer([](void* view, std::size_t size, platform::WStringView) {
-    std::fill_n(static_cast<char16_t*>(view), size / 2, u'x');
-    return true;
+  StartServer([](reference::Server& server) {
+    server.set_reply_writer([](void* view, std::size_t size, platform::WStringView text) {
+      if (text != u"unreadable") return reference::CopyCharacters(view, size, text);
+      std::fill_n(static_cast<char16_t*>(view), size / 2, u'x');
+      return true;
+    });
   });
   RecordingLogger log;
   client_.SetLogger(&log, nullptr);
   client_.Connect(mapping_.c_str(), 0);
-  const Outcome outcome = Call(u"echo", u"x");
+  const Outcome outcome = Call(u"echo", u"unreadable");
   EXPECT_EQ(outcome.rc, 1);
   EXPECT_EQ(outcome.result, std::nullopt);
+  EXPECT_EQ(outcome.error, std::nullopt);
   const std::vector<WString> lines = log.lines();
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2], u"WB6. 读取 Server 读取结果;");
   EXPECT_EQ(lines.back(), u"取执行结果失败");
+
+  auto next = std::async(std::launch::async, [this] { return Call(u"echo", u"next"); });
+  const bool answered = next.wait_for(lumarine_testing::Patience()) == std::future_status::ready;
+  if (!answered) thread_.reset();  // ends the server, and so the hanging call
+  EXPECT_TRUE(answered) << "the server still waits for the unreadable reply to be taken";
+  EXPECT_EQ(next.get().result, WString(u"next"));
+}
+
+// A reply of 3 characters in a mapping of a gigabyte (the server's choice):
+// our client's memory grows by what the text costs, not the mapping.
+TEST_F(ReferenceServerTest, AShortReplyInAHugeMappingCostsOurClientWhatItsTextCosts) {
+  thread_.reset();
+  StartServer([](reference::Server& server) { server.set_reply_mapping_bytes(std::size_t{1} << 30); });
+  const PeakMemoryGrowth growth;
+  EXPECT_EQ(Call(u"echo", u"abc").result, WString(u"abc"));
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), std::size_t{16} << 20);
 }
 
 // This project's server, and reference clients calling it.
@@ -172,6 +215,17 @@ TEST_F(RpcServerTest, EveryKindOfReplyReachesAReferenceClient) {
   ExpectEveryKindOfReply([this](const char16_t* function, const WString& parameters) {
     return reference::Call(mapping_, function, parameters);
   });
+}
+
+// A request of 2 characters in a mapping of a gigabyte (the client's
+// choice): our server's memory grows by what the text costs, not the
+// mapping.
+TEST_F(RpcServerTest, AShortRequestInAHugeMappingCostsOurServerWhatItsTextCosts) {
+  const PeakMemoryGrowth growth;
+  EXPECT_EQ(reference::Call(mapping_, u"a", u"", nullptr, std::size_t{1} << 30).rc, 0);
+  EXPECT_EQ(server_log_.lines().at(7), u"执行函数【a】");
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), std::size_t{16} << 20);
 }
 
 // Reference clients do not take turns by themselves (the channel carries
