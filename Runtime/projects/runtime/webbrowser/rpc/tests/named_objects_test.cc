@@ -279,7 +279,9 @@ TEST(NamedObjectFileTest, AnObjectMadeAfterItsLastHolderWasKilledShowsNothingOfI
   ASSERT_NE(mapping, nullptr);
   EXPECT_FALSE(existed);
   EXPECT_EQ(mapping->size(), kPage);
-  EXPECT_EQ(Bytes(*mapping, kPage), "new" + std::string(kPage - 3, '\0'));
+  const std::string bytes = Bytes(*mapping, kPage);
+  EXPECT_EQ(bytes.substr(0, 3), "new");
+  EXPECT_EQ(bytes.find_first_not_of('\0', 3), std::string::npos) << "the dead holder's bytes show";
 
   auto mutex = platform::NamedMutex::Create(name);
   ASSERT_NE(mutex, nullptr);

@@ -52,11 +52,6 @@ void ExpectEveryKindOfReply(CallFunction call) {
     std::optional<WString> result;
     std::optional<WString> error;
   } const cases[] = {
-      // Large texts first. Request and reply share one name, and a client
-      // that follows the channel creates its request with create-or-open:
-      // while the server still holds the last reply, the request lands in
-      // that mapping, which has room for it only up to the end of its last
-      // page (as on Windows). So no large request follows a short reply here.
       {u"echo", WString(1 << 16, u'\u4e2d'), WString(1 << 16, u'\u4e2d'), std::nullopt},
       {u"echo", u"a:b::c \u53c2\u6570 \U0001F600", WString(u"a:b::c \u53c2\u6570 \U0001F600"), std::nullopt},
       {u"fail", kErrorObject, std::nullopt, kErrorObject},               // an error reply
@@ -215,6 +210,43 @@ TEST_F(RpcServerTest, EveryKindOfReplyReachesAReferenceClient) {
   ExpectEveryKindOfReply([this](const char16_t* function, const WString& parameters) {
     return reference::Call(mapping_, function, parameters);
   });
+}
+
+// Opens `gate` at the first trace line that begins with `prefix`.
+class OpenGateAtLine : public IRPCLogger {
+ public:
+  OpenGateAtLine(Gate* gate, WString prefix) : gate_(gate), prefix_(std::move(prefix)) {}
+  void Log(const platform::WChar* text) override {
+    if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_) gate_->opened->Release();
+  }
+
+ private:
+  Gate* const gate_;
+  const WString prefix_;
+};
+
+// Request and reply share one name, and a reference client makes its
+// request with create-or-open: while our server still holds the last reply
+// (here until the next request is written), the request must not land in
+// that reply's mapping, which the client has read already. A request larger
+// than the reply's page arrives whole.
+TEST_F(RpcServerTest, AReferenceClientsNextRequestNeverLandsInTheLastReply) {
+  Gate gate;
+  GateAtLine at_close(&gate, u"WB9.");
+  at_close.armed = true;
+  server_->SetLogger(&at_close, nullptr);
+  EXPECT_EQ(reference::Call(mapping_, u"echo", u"short").result, WString(u"short"));
+  platform::WaitOptions bounded;
+  bounded.timeout_ms = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
+  EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled)
+      << "the server never came to close its reply";
+  OpenGateAtLine written(&gate, u"WB2.");
+  const WString large(1 << 13, u'L');
+  const Outcome outcome = reference::Call(mapping_, u"echo", large, &written);
+  gate.opened->Release();  // in case the call ended before it wrote its request
+  EXPECT_EQ(outcome.rc, 0);
+  EXPECT_TRUE(outcome.result == large) << Shown(outcome.result);
+  server_.reset();  // before its logger goes
 }
 
 // A request of 2 characters in a mapping of a gigabyte (the client's
