@@ -1,13 +1,16 @@
 // Round-trip latency of one small RPC call between two processes, beside a
 // pipe ping-pong between the same two processes, measured in the same run.
-// Prints p50 and p99 of each and their ratio.
+// Prints p50 and p99 of each and their ratio. Then the latency of an echo
+// of 16,000,000 characters, and the peak memory of each process after it.
 //
 // The process forks before anything else: the child serves both the RPC
 // channel (on its server thread) and the pipe (on its main thread) until
-// the parent closes the pipe.
+// the parent closes the pipe; asked over the pipe, it tells its peak memory.
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -20,11 +23,23 @@
 namespace {
 
 constexpr int kSamples = 20000;
+constexpr int kLargeSamples = 10;
+constexpr std::size_t kLargeUnits = 16000000;
+// Asks the child for its peak memory instead of an echo.
+constexpr char kPeakQuery = 'm';
 
 int to_child = -1;
 int from_child = -1;
 platform::WString mapping_name;
 bench::LatencySamples samples;
+bench::LatencySamples large_samples;
+
+// The peak resident memory of this process so far, in bytes.
+std::int64_t PeakMemory() {
+  struct rusage usage = {};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
+}
 
 class Echo : public IRPCFunDelegate {
  public:
@@ -45,7 +60,12 @@ int ServeChild(int input, int output) {
   if (::write(output, &ready, 1) != 1) return 1;
   char byte = 0;
   while (::read(input, &byte, 1) == 1) {
-    if (::write(output, &byte, 1) != 1) break;
+    if (byte == kPeakQuery) {
+      const std::int64_t peak = PeakMemory();
+      if (::write(output, &peak, sizeof peak) != sizeof peak) break;
+    } else if (::write(output, &byte, 1) != 1) {
+      break;
+    }
   }
   server.Stop();
   return 0;
@@ -67,12 +87,37 @@ void BM_RpcCall(benchmark::State& state) {
   });
 }
 
+void BM_LargeEcho(benchmark::State& state) {
+  RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+  client.Connect(mapping_name.c_str(), 0);
+  platform::WString text(kLargeUnits, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<platform::WChar>(u'!' + i % 4000);
+  large_samples.Measure(state, "large echo", [&client, &text] {
+    const platform::WChar* result = nullptr;
+    return client.Call(u"echo", text.c_str(), &result, nullptr) == 0 && result != nullptr && result == text;
+  });
+}
+
 BENCHMARK(BM_PipePingPong)->Iterations(kSamples)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RpcCall)->Iterations(kSamples)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LargeEcho)->Iterations(kLargeSamples)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The child's peak memory, or -1 when it does not answer.
+std::int64_t ServerPeakMemory() {
+  std::int64_t peak = -1;
+  if (::write(to_child, &kPeakQuery, 1) != 1 || ::read(from_child, &peak, sizeof peak) != sizeof peak) return -1;
+  return peak;
+}
 
 void Report() {
   samples.Report("round trip between two processes", "rpc call", "pipe ping-pong");
   std::printf("  (goal: p50 within 10x)\n");
+  std::printf("\nlarge echo, %zu characters (%zu MB) each way, %d samples\n", kLargeUnits, kLargeUnits * 2 / 1000000,
+              kLargeSamples);
+  std::printf("  latency p50 %8.2f ms   p99 %8.2f ms\n", large_samples.Percentile("large echo", 0.50) / 1000,
+              large_samples.Percentile("large echo", 0.99) / 1000);
+  std::printf("  peak memory: client %.1f MB, server %.1f MB\n", static_cast<double>(PeakMemory()) / 1e6,
+              static_cast<double>(ServerPeakMemory()) / 1e6);
 }
 
 }  // namespace

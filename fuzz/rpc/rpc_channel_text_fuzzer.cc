@@ -20,17 +20,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (length < capacity && units[length] != 0) ++length;
   const platform::WString text(units.data(), length);
   // A reply is read only when a zero ends it inside the mapping.
-  const std::optional<platform::WString> reply = RPCChannel::ReadText(units.data(), size);
+  const std::optional<platform::WStringView> reply = RPCChannel::TextInView(units.data(), size);
   if (reply.has_value() != (length < capacity) || (reply && *reply != text)) __builtin_trap();
   if (reply) RPCChannel::IsErrorReply(*reply);
 
   const RPCChannel::Request request = RPCChannel::TakeRequest(units.data(), size);
-  if (request.consumed_bytes != std::min(length + 1, capacity) * 2) __builtin_trap();
   const bool split = text.find(u':') != platform::WString::npos;
   const platform::WString rebuilt = split ? request.function + u":" + request.parameters : request.function;
   if (rebuilt != text || (!split && request.parameters != text)) __builtin_trap();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (units[i] != 0) __builtin_trap();  // the request was consumed
+  // The request was consumed, its terminator too, and nothing after it.
+  const std::size_t consumed = std::min(length + 1, capacity);
+  for (std::size_t i = 0; i < consumed; ++i) {
+    if (units[i] != 0) __builtin_trap();
+  }
+  if (consumed < capacity && std::memcmp(&units[consumed], data + consumed * 2, (capacity - consumed) * 2) != 0) {
+    __builtin_trap();
   }
 
   const RPCChannel::ChannelNames names(text);

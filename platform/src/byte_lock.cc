@@ -26,9 +26,9 @@ bool LockBytes(int fd, off_t first, off_t count, short type, bool wait) {
   }
 }
 
-bool ByteLockedByOthers(int fd, off_t byte) {
+bool ByteLockedByOthers(int fd, off_t byte, bool if_unknown) {
   struct flock probe = ByteRange(byte, 1, F_WRLCK);
-  if (::fcntl(fd, F_OFD_GETLK, &probe) != 0) return true;
+  if (::fcntl(fd, F_OFD_GETLK, &probe) != 0) return if_unknown;
   return probe.l_type != F_UNLCK;
 }
 

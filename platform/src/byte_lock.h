@@ -14,7 +14,8 @@ bool LockBytes(int fd, off_t first, off_t count, short type, bool wait);
 inline bool LockByte(int fd, off_t byte, short type, bool wait) { return LockBytes(fd, byte, 1, type, wait); }
 
 // True when another description holds a lock on the byte that would
-// conflict with an exclusive one. When the kernel cannot tell, true.
-bool ByteLockedByOthers(int fd, off_t byte);
+// conflict with an exclusive one. When the kernel cannot tell,
+// `if_unknown`.
+bool ByteLockedByOthers(int fd, off_t byte, bool if_unknown);
 
 }  // namespace platform::detail

@@ -24,10 +24,10 @@ std::unique_ptr<FileMapping> FileMapping::Create(WStringView name, std::size_t s
   return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, WholePages(size), {}, existed));
 }
 
-std::unique_ptr<FileMapping> FileMapping::CreateHolding(WStringView name, std::string_view contents,
-                                                        NamedCreation how, bool* existed) {
-  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, WholePages(contents.size()), contents,
-                                      existed));
+std::unique_ptr<FileMapping> FileMapping::CreateHolding(WStringView name, std::size_t size, Contents contents,
+                                                        NamedCreation how, NameUse use, bool* existed) {
+  return Wrap(NamedObjectFile::Create(NamedObjectKind::kFileMapping, name, how, WholePages(size), contents, existed,
+                                      use));
 }
 
 std::unique_ptr<FileMapping> FileMapping::Open(WStringView name) {

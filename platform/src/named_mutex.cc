@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 // Ownership is an exclusive lock on this byte (byte 0 is the liveness lock
-// every handle holds, byte 1 its creator's).
+// every handle holds, byte 1 marks an object made for its first opener).
 constexpr off_t kOwnerByte = 2;
 
 bool SetOwnerLock(int fd, short type) { return detail::LockByte(fd, kOwnerByte, type, true); }

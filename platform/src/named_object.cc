@@ -28,6 +28,9 @@ constexpr WStringView kLocalPrefix = u"Local\\";
 // Every handle holds a shared lock on this byte; an exclusive lock on it
 // means nobody else holds the object. (Byte 2 is a mutex's.)
 constexpr off_t kLivenessByte = 0;
+// The creator of an object made for its first opener holds a shared lock on
+// this byte, taken before anyone else can join the object.
+constexpr off_t kFirstOpenerByte = 1;
 
 std::uint64_t Fnv1a(std::string_view bytes) {
   std::uint64_t hash = 1469598103934665603ULL;
@@ -67,40 +70,39 @@ bool IsNamedFile(int fd) {
 
 // When the kernel cannot tell, the peer is taken as live: a wait then goes
 // on rather than failing a healthy call.
-bool OthersHold(int fd) { return detail::ByteLockedByOthers(fd, kLivenessByte); }
+bool OthersHold(int fd) { return detail::ByteLockedByOthers(fd, kLivenessByte, true); }
 
-// Copies `length` bytes to or from the start of the file, retrying short
-// transfers and EINTR. A read past the end fails (EINVAL).
-template <typename Transfer, typename Bytes>
-bool TransferAll(Transfer transfer, int fd, Bytes* bytes, std::size_t length) {
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t n = transfer(fd, bytes + done, length - done, static_cast<off_t>(done));
+// When the kernel cannot tell, the name stays, as Windows would keep it.
+bool MadeForFirstOpener(int fd) { return detail::ByteLockedByOthers(fd, kFirstOpenerByte, false); }
+
+std::uint64_t ContentsSize(Contents contents) {
+  std::uint64_t size = 0;
+  for (const std::string_view piece : contents) size += piece.size();
+  return size;
+}
+
+// Writes `bytes` at `offset`, retrying short writes and EINTR.
+bool WriteAll(int fd, std::string_view bytes, std::uint64_t offset) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) {
-      errno = EINVAL;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += static_cast<std::uint64_t>(n);
   }
   return true;
 }
 
-bool WriteAll(int fd, const void* bytes, std::size_t length) {
-  return TransferAll(::pwrite, fd, static_cast<const char*>(bytes), length);
-}
-
-bool ReadAll(int fd, void* out, std::size_t length) {
-  return TransferAll(::pread, fd, static_cast<char*>(out), length);
-}
-
-bool Initialise(int fd, FileState* state, std::uint64_t size, std::string_view initial) {
+bool Initialise(int fd, FileState* state, std::uint64_t size, Contents initial) {
   // A file left by a dead process is emptied first, so that it reads as
   // zeros like a new one. Writing `initial` sets the size when it fills it.
   if (state->size != 0 && ::ftruncate(fd, 0) != 0) return false;
-  if (initial.size() < size && ::ftruncate(fd, static_cast<off_t>(size)) != 0) return false;
-  if (!WriteAll(fd, initial.data(), initial.size())) return false;
+  if (ContentsSize(initial) < size && ::ftruncate(fd, static_cast<off_t>(size)) != 0) return false;
+  std::uint64_t offset = 0;
+  for (const std::string_view piece : initial) {
+    if (!WriteAll(fd, piece, offset)) return false;
+    offset += piece.size();
+  }
   state->size = size;
   return true;
 }
@@ -169,22 +171,36 @@ void UnlinkIfNamed(int fd, const std::string& path) {
 enum class Fresh { kMade, kRetry, kFailed };
 
 // With the creator's lock held on an unheld file: makes it a new object of
-// `size` bytes holding `initial`, unless its name has gone meanwhile.
-Fresh MakeFresh(int fd, std::uint64_t size, std::string_view initial, FileState* state) {
+// `size` bytes holding `initial`, unless its name has gone meanwhile. The
+// mark of `use` is set before the creator's lock turns shared and lets
+// others in.
+Fresh MakeFresh(int fd, std::uint64_t size, Contents initial, NameUse use, FileState* state) {
   if (!Inspect(fd, state)) return Fresh::kFailed;
   if (!state->named) return Fresh::kRetry;
-  if (!Initialise(fd, state, size, initial) || !SetLivenessLock(fd, F_RDLCK, false)) return Fresh::kFailed;
+  if (!Initialise(fd, state, size, initial)) return Fresh::kFailed;
+  if (use == NameUse::kFirstOpener && !detail::LockByte(fd, kFirstOpenerByte, F_RDLCK, false)) return Fresh::kFailed;
+  if (!SetLivenessLock(fd, F_RDLCK, false)) return Fresh::kFailed;
   return Fresh::kMade;
 }
 
 enum class Join { kJoined, kRetry, kFailed };
 
+// What a handle that joins a live object does with its name.
+enum class TakeName {
+  kNo,
+  kYes,
+  kIfMadeForFirstOpener,
+};
+
 // Takes a shared lock on a file that someone holds: waits while a creator
-// initialises it, then checks that it is still named and still held. With
-// `remove_name`, then unlinks the name, checked and unlinked under the
-// name's lock (taken only once the object's lock is held).
-Join JoinLiveObject(int fd, const std::string& path, bool remove_name, FileState* state) {
+// initialises it, then checks that it is still named and still held. When
+// it takes the name, then unlinks it, checked and unlinked under the name's
+// lock (taken only once the object's lock is held).
+Join JoinLiveObject(int fd, const std::string& path, TakeName take, FileState* state) {
   if (!SetLivenessLock(fd, F_RDLCK, true)) return Join::kFailed;
+  // The creator's mark is there once its lock has let this handle in.
+  const bool remove_name =
+      take == TakeName::kYes || (take == TakeName::kIfMadeForFirstOpener && MadeForFirstOpener(fd));
   std::optional<NameLock> guard;
   if (remove_name) guard.emplace(path);
   if (!Inspect(fd, state)) return Join::kFailed;
@@ -197,12 +213,12 @@ Join JoinLiveObject(int fd, const std::string& path, bool remove_name, FileState
 // is taken, or when someone who opened the new file by name holds it already
 // (then it is theirs). A half-made file is unlinked again: directly when the
 // caller holds the name's lock, else under it.
-Fresh MakeExclusive(const std::string& path, std::uint64_t size, std::string_view initial, bool name_locked,
+Fresh MakeExclusive(const std::string& path, std::uint64_t size, Contents initial, NameUse use, bool name_locked,
                     int* made_fd) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_CREAT | O_EXCL, 0600);
   if (fd < 0) return errno == EEXIST ? Fresh::kRetry : Fresh::kFailed;
   FileState state;
-  const Fresh made = LockAsCreator(fd) ? MakeFresh(fd, size, initial, &state) : Fresh::kRetry;
+  const Fresh made = LockAsCreator(fd) ? MakeFresh(fd, size, initial, use, &state) : Fresh::kRetry;
   if (made == Fresh::kMade) {
     *made_fd = fd;
     return made;
@@ -306,23 +322,23 @@ std::string NamedObjectFile::FileName(NamedObjectKind kind, WStringView name) {
 }
 
 std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, WStringView name,
-                                                         NamedCreation how, std::uint64_t size,
-                                                         std::string_view initial, bool* existed) {
-  if (name.empty() || size == 0 || initial.size() > size) {
+                                                         NamedCreation how, std::uint64_t size, Contents initial,
+                                                         bool* existed, NameUse use) {
+  if (name.empty() || size == 0 || ContentsSize(initial) > size) {
     errno = EINVAL;
     return nullptr;
   }
   const std::string path = ObjectPath(kind, name);
   if (path.empty()) return nullptr;
   if (existed != nullptr) *existed = false;
-  if (how == NamedCreation::kReplace) return CreateAnew(path, size, initial);
+  if (how == NamedCreation::kReplace) return CreateAnew(path, size, initial, use);
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_CREAT, 0600);
     if (fd < 0) return nullptr;
     FileState state;
     if (LockAsCreator(fd)) {
       // Nobody holds this file: it is new or left by a dead process.
-      const Fresh made = MakeFresh(fd, size, initial, &state);
+      const Fresh made = MakeFresh(fd, size, initial, use, &state);
       if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, size));
       if (made == Fresh::kFailed) UnlinkIfNamed(fd, path);
       CloseKeepingErrno(fd);
@@ -333,7 +349,7 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
       CloseKeepingErrno(fd);
       return nullptr;
     }
-    const Join joined = JoinLiveObject(fd, path, false, &state);
+    const Join joined = JoinLiveObject(fd, path, TakeName::kNo, &state);
     if (joined == Join::kJoined) {
       if (existed != nullptr) *existed = true;
       return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, state.size));
@@ -346,17 +362,17 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Create(NamedObjectKind kind, W
 }
 
 std::unique_ptr<NamedObjectFile> NamedObjectFile::CreateAnew(const std::string& path, std::uint64_t size,
-                                                            std::string_view initial) {
+                                                            Contents initial, NameUse use) {
   int fd = -1;
   // Usually nothing has the name (its last user removed it). Then it is taken
   // without the name's lock: making a file where there was none cannot undo
   // anyone's "still my file? then unlink" under that lock.
-  Fresh made = MakeExclusive(path, size, initial, false, &fd);
+  Fresh made = MakeExclusive(path, size, initial, use, false, &fd);
   if (made == Fresh::kRetry) {
     const NameLock guard(path);
     for (int attempt = 0; made == Fresh::kRetry && attempt < kAttempts; ++attempt) {
       ::unlink(path.c_str());
-      made = MakeExclusive(path, size, initial, true, &fd);
+      made = MakeExclusive(path, size, initial, use, true, &fd);
     }
   }
   if (made == Fresh::kMade) return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, size));
@@ -385,7 +401,8 @@ std::unique_ptr<NamedObjectFile> NamedObjectFile::Open(NamedObjectKind kind, WSt
       return nullptr;
     }
     FileState state;
-    const Join joined = JoinLiveObject(fd, path, remove_name, &state);
+    const Join joined =
+        JoinLiveObject(fd, path, remove_name ? TakeName::kYes : TakeName::kIfMadeForFirstOpener, &state);
     if (joined == Join::kJoined) {
       return std::unique_ptr<NamedObjectFile>(new NamedObjectFile(fd, path, state.size, state.named));
     }
@@ -405,22 +422,6 @@ NamedObjectFile::~NamedObjectFile() {
     UnlinkIfNamed(fd_, path_);
   }
   ::close(fd_);
-}
-
-bool NamedObjectFile::Read(void* out, std::size_t length) const {
-  if (length > size_) {
-    errno = EINVAL;
-    return false;
-  }
-  return ReadAll(fd_, out, length);
-}
-
-bool NamedObjectFile::Write(const void* bytes, std::size_t length) {
-  if (length > size_) {
-    errno = EINVAL;
-    return false;
-  }
-  return WriteAll(fd_, bytes, length);
 }
 
 bool NamedObjectFile::HasOtherHolders() const { return OthersHold(fd_); }

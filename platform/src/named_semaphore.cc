@@ -64,7 +64,7 @@ std::unique_ptr<NamedSemaphore> NamedSemaphore::Create(WStringView name, std::ui
   const Shared fresh{initial, maximum};
   std::string bytes(sizeof fresh, '\0');
   std::memcpy(bytes.data(), &fresh, sizeof fresh);
-  return Map(NamedObjectFile::Create(NamedObjectKind::kSemaphore, name, how, sizeof fresh, bytes, existed));
+  return Map(NamedObjectFile::Create(NamedObjectKind::kSemaphore, name, how, sizeof fresh, {bytes}, existed));
 }
 
 std::unique_ptr<NamedSemaphore> NamedSemaphore::Open(WStringView name) {

@@ -13,7 +13,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <string_view>
 
 #include "platform/named_object.h"
 
@@ -28,19 +27,20 @@ class FileMapping {
                                              NamedCreation how = NamedCreation::kCreateOrOpen,
                                              bool* existed = nullptr);
 
-  // Create, then a copy of `contents` into the start of the new mapping,
-  // whose size is that of `contents` rounded up to whole pages (zeros
-  // follow), in one step and without a view. A live mapping opened instead
-  // keeps its size and contents (`existed` is set).
-  static std::unique_ptr<FileMapping> CreateHolding(WStringView name, std::string_view contents,
+  // Create, then `contents` written at the start of the new mapping of
+  // `size` bytes (at least the contents'), rounded up to whole pages (zeros
+  // follow), in one step and without a view; `use` decides who finds the
+  // new mapping by its name (named_object.h). A live mapping opened instead
+  // keeps its size, contents and use (`existed` is set).
+  static std::unique_ptr<FileMapping> CreateHolding(WStringView name, std::size_t size, Contents contents,
                                                     NamedCreation how = NamedCreation::kCreateOrOpen,
-                                                    bool* existed = nullptr);
+                                                    NameUse use = NameUse::kShared, bool* existed = nullptr);
 
   // OpenFileMapping: null (errno ENOENT) unless a mapping of that name is live.
   static std::unique_ptr<FileMapping> Open(WStringView name);
 
   // Open, then RemoveName, in one step: for a consumer that must be the
-  // only one to open the mapping.
+  // only one to open the mapping, whoever made it.
   static std::unique_ptr<FileMapping> OpenAndRemoveName(WStringView name);
 
   // Unmaps the view and closes the handle.
@@ -52,14 +52,10 @@ class FileMapping {
   std::size_t size() const { return size_; }
 
   // MapViewOfFile of the whole mapping, read and write. Later calls return
-  // the same view. Null (errno set) when it cannot be mapped.
+  // the same view. Null (errno set) when it cannot be mapped. A view costs
+  // memory only for the pages it touches: reading a short text at the start
+  // of a large mapping touches the pages of that text.
   void* MapView();
-
-  // Copies the mapping's first `length` bytes out, or `length` bytes into
-  // its start, without a view: for a single copy that is cheaper than
-  // mapping one. False (errno set) on failure or when `length` passes size().
-  bool Read(void* out, std::size_t length) const { return file_->Read(out, length); }
-  bool Write(const void* bytes, std::size_t length) { return file_->Write(bytes, length); }
 
   // Frees the name: see NamedObjectFile::RemoveName.
   bool RemoveName() { return file_->RemoveName(); }

@@ -12,9 +12,11 @@
 // Lifetime: every handle holds a shared open-file-description lock on the
 // file, so an object is live while any handle to it is open, in any
 // process, and a killed process holds nothing. Create opens the live object
-// of that name or makes a new one (a dead file is started afresh); Open
-// fails unless the object is live; the last handle to close removes the
-// name.
+// of that name or makes a new one (a dead file is started afresh, so
+// nothing of a dead process's bytes shows in it); Open fails unless the
+// object is live; the last handle to close removes the name. An object
+// whose creator asks for it (NameUse::kFirstOpener) gives up its name to
+// the first Open instead.
 //
 // Thread safety: a handle may be used from several threads for its const
 // operations; creating and closing handles is safe from any thread.
@@ -23,6 +25,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,18 +44,42 @@ enum class NamedCreation {
   kReplace,
 };
 
+// Who finds a new object by its name.
+enum class NameUse {
+  // Windows' rule: every create and open of the name finds the object until
+  // its last handle closes.
+  kShared,
+  // The first Open through a handle other than the creator's (in this
+  // process or another), while the creator's handle is open, takes the name
+  // with it, as Open with `remove_name` does: from then on opens fail and
+  // creates make a new object, while the handles keep this one. A create
+  // that finds the object before that opens it as usual and leaves the
+  // name. For a text meant for one reader: what anyone creates under the
+  // name once the reader has opened it is a new object, never this one,
+  // whatever the order of their steps.
+  kFirstOpener,
+};
+
+// The initial contents of a new object: pieces written one after another
+// from its start.
+using Contents = std::initializer_list<std::string_view>;
+
 class NamedObjectFile {
  public:
   // Creates or opens. A new object gets `size` bytes holding `initial`
-  // (zero-filled beyond). `existed` tells whether a live object was opened.
-  // Null on failure (errno set); an empty name is invalid (EINVAL).
+  // (zero-filled beyond), and `use` decides who finds it by its name; a live
+  // object that is opened keeps its size, contents and use. `existed` tells
+  // whether a live object was opened. Null on failure (errno set); an empty
+  // name, a size of 0 or contents larger than `size` are invalid (EINVAL).
   static std::unique_ptr<NamedObjectFile> Create(NamedObjectKind kind, WStringView name,
                                                  NamedCreation how, std::uint64_t size,
-                                                 std::string_view initial, bool* existed = nullptr);
+                                                 Contents initial, bool* existed = nullptr,
+                                                 NameUse use = NameUse::kShared);
 
   // Opens a live object; null (errno ENOENT) when there is none. With
-  // `remove_name`, the name is freed at once as RemoveName would (when it
-  // cannot be, the handle still opens).
+  // `remove_name`, or when the object was made for its first opener, the
+  // name is freed at once as RemoveName would (when it cannot be, the handle
+  // still opens).
   static std::unique_ptr<NamedObjectFile> Open(NamedObjectKind kind, WStringView name, bool remove_name = false);
 
   // Closes the handle; when it was the last one, the name goes too.
@@ -63,12 +90,6 @@ class NamedObjectFile {
   int fd() const { return fd_; }
   // The size in bytes (fixed for the object's life).
   std::uint64_t size() const { return size_; }
-
-  // Copies the object's first `length` bytes out, or `length` bytes into its
-  // start, without mapping it (for one copy, cheaper than a mapping). False
-  // (errno set) on failure or when `length` passes the size.
-  bool Read(void* out, std::size_t length) const;
-  bool Write(const void* bytes, std::size_t length);
 
   // True while a handle other than this one is open on this object (in
   // this process or another). A peer uses it to see that the other side
@@ -95,8 +116,8 @@ class NamedObjectFile {
  private:
   NamedObjectFile(int fd, std::string path, std::uint64_t size, bool named = true)
       : fd_(fd), path_(std::move(path)), size_(size), named_(named) {}
-  static std::unique_ptr<NamedObjectFile> CreateAnew(const std::string& path, std::uint64_t size,
-                                                     std::string_view initial);
+  static std::unique_ptr<NamedObjectFile> CreateAnew(const std::string& path, std::uint64_t size, Contents initial,
+                                                     NameUse use);
   int fd_;
   std::string path_;
   std::uint64_t size_;

@@ -10,10 +10,10 @@ namespace {
 // How often a waiting "ExecJS" looks at the event call in progress.
 constexpr std::uint32_t kWatchIntervalMs = 100;
 
-const platform::WChar* HandOut(const std::optional<platform::WString>& text, platform::WString& copy) {
+const platform::WChar* HandOut(std::optional<platform::WString>& text, platform::WString& kept) {
   if (!text) return nullptr;
-  copy = *text;
-  return copy.c_str();
+  kept = std::move(*text);
+  return kept.c_str();
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ int CJavaScriptProcessorHandler::Invoke(const platform::WChar* function, const p
   int code = kEvaluationStepFailed;
   try {
     if (WaitForEvaluation()) {
-      const ScriptResultSlot::Contents contents = slot_->Copy();
+      ScriptResultSlot::Contents contents = slot_->Copy();
       code = contents.code;
       result_text = HandOut(contents.resultText, result_);
       error_text = HandOut(contents.errorText, error_);

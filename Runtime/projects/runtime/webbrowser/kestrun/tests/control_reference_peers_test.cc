@@ -41,6 +41,13 @@ class ReferenceHostServer {
                              }));
     server_.RegisterFunction(
         u"OnNothing", new FunctionDelegate([](const WString&, const WString&, WString*, WString*) { return 0; }));
+    // The text, then as many U+4E2D as make 5,000 characters: more than the
+    // request's page.
+    server_.RegisterFunction(u"OnLong",
+                             new FunctionDelegate([](const WString&, const WString& text, WString* result, WString*) {
+                               *result = text + WString(5000 - text.size(), u'\u4e2d');
+                               return 0;
+                             }));
     thread_.Start([this] { server_.Serve(); });
     EXPECT_TRUE(ready_.Wait()) << "the reference server did not start";
   }
@@ -57,7 +64,9 @@ TEST(ControlReferencePeersTest, EventFunctionsCallAHostServerThatFollowsTheChann
   const WString id = UniqueObjectId();
   ReferenceHostServer host(id);
   page.Send(kSaveWebBrowserObjectID, id);
-  for (const char16_t* name : {u"OnSave", u"OnRefuse", u"OnNothing"}) page.Send(kJavascriptRegisterEvent, name);
+  for (const char16_t* name : {u"OnSave", u"OnRefuse", u"OnNothing", u"OnLong"}) {
+    page.Send(kJavascriptRegisterEvent, name);
+  }
   // Hundreds of calls in a row, each answered by its own reply.
   EXPECT_EQ(page.EvaluateAsync(u"var wrong = [];"
                                u"for (var i = 0; i < 300; i++) {"
@@ -65,6 +74,18 @@ TEST(ControlReferencePeersTest, EventFunctionsCallAHostServerThatFollowsTheChann
                                u"  if (answer !== 'saved n' + i) wrong.push(i + ':' + answer);"
                                u"}"
                                u"wrong.length + ' wrong ' + wrong.slice(0, 5)"),
+            OkString("0 wrong "));
+  // The server makes each reply with create-or-open as soon as it has
+  // signalled that it read the request: replies larger than the request's
+  // page arrive whole, and the next evaluation is answered.
+  EXPECT_EQ(page.EvaluateAsync(u"var wrong = [];"
+                               u"for (var i = 0; i < 10; i++) {"
+                               u"  var text = 'n' + i;"
+                               u"  var answer = WebBrowser.OnLong(text);"
+                               u"  if (answer !== text + '\u4e2d'.repeat(5000 - text.length))"
+                               u"    wrong.push(i + ':' + answer.length);"
+                               u"}"
+                               u"wrong.length + ' wrong ' + wrong"),
             OkString("0 wrong "));
   // An error reply and an empty one reach the script as "".
   EXPECT_EQ(page.EvaluateAsync(u"[webBrowser.OnRefuse('x'), WebBrowser.OnNothing(), webBrowser.OnSave('')].join('|')"),

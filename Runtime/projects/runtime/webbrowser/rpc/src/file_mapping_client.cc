@@ -1,7 +1,6 @@
 #include "rpc/file_mapping_client.h"
 
 #include <memory>
-#include <optional>
 
 #include "channel_names.h"
 #include "channel_text.h"
@@ -92,24 +91,22 @@ int CFileMappingClient::Call(const platform::WChar* function, const platform::WC
   if (result != nullptr) *result = nullptr;
   if (error != nullptr) *error = nullptr;
   if (function == nullptr || *function == 0 || !connected_) return 1;
-  platform::WString reply;
+  const platform::WString* kept = nullptr;
   int failed = 1;
   try {
-    failed = CallServer(function, parameters != nullptr ? parameters : u"", &reply);
+    failed = CallServer(function, parameters != nullptr ? parameters : u"", &kept);
   } catch (...) {
     platform::ShowMessageBox(u"WebBrowser Client Debug", u"Catch");
   }
   if (failed != 0) return 1;
-  if (reply.empty()) return 0;
-  platform::WString& kept = RPCChannel::IsErrorReply(reply) ? error_text_ : result_text_;
-  kept = std::move(reply);
-  const platform::WChar** output = &kept == &error_text_ ? error : result;
-  if (output != nullptr) *output = kept.c_str();
+  if (kept == nullptr) return 0;
+  const platform::WChar** output = kept == &error_text_ ? error : result;
+  if (output != nullptr) *output = kept->c_str();
   return 0;
 }
 
 int CFileMappingClient::CallServer(platform::WStringView function, platform::WStringView parameters,
-                                   platform::WString* reply) {
+                                   const platform::WString** kept) {
   Exchange exchange;
   if (channel_lock_ == nullptr) channel_lock_ = platform::NamedMutex::Create(mapping_name_);
   if (channel_lock_ == nullptr || !channel_lock_->Lock()) return 1;
@@ -127,10 +124,14 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
     Log(text::kWaitFailed);
     return 1;
   }
-  if (!ReceiveReply(reply)) return 1;
-  Log(text::kReplyTaken);
+  const Reply reply = OpenReply();
+  if (reply.text) Log(text::kReplyTaken);
+  // Read or not, the server's round ends here: a server that wrote a reply
+  // waits for this, and every later call of the channel would wait for it.
   if (exchange.server2 == nullptr) exchange.server2 = OpenWithRetries(names_->server2, kServer2Retries);
   if (exchange.server2 != nullptr) exchange.server2->Release();
+  if (!reply.text) return 1;
+  *kept = Keep(*reply.text);
   return 0;
 }
 
@@ -179,8 +180,13 @@ CFileMappingClient::Delivery CFileMappingClient::Deliver(Exchange& exchange, pla
 
 bool CFileMappingClient::SendRequest(Exchange& exchange, platform::WStringView function,
                                      platform::WStringView parameters) {
+  // Written straight from the caller's texts. The server's open takes the
+  // name, so that a reply made with create-or-open never lands in this
+  // request, whenever this call closes it.
   exchange.request = platform::FileMapping::CreateHolding(
-      names_->mapping, RPCChannel::RequestBytes(function, parameters), NamedCreation::kReplace);
+      names_->mapping, RPCChannel::RequestSize(function, parameters),
+      {RPCChannel::Bytes(function), RPCChannel::Bytes(u":"), RPCChannel::Bytes(parameters)}, NamedCreation::kReplace,
+      platform::NameUse::kFirstOpener);
   if (exchange.request == nullptr) {
     Log(text::kWriteFailed);
     return false;
@@ -217,24 +223,33 @@ void CFileMappingClient::PumpWindowMessages() {
   }
 }
 
-bool CFileMappingClient::ReceiveReply(platform::WString* reply) {
+CFileMappingClient::Reply CFileMappingClient::OpenReply() {
   Log(text::kReadReply);
+  Reply reply;
   // Request and reply share the name: the next request must not find this.
-  auto mapping = platform::FileMapping::OpenAndRemoveName(names_->mapping);
-  if (mapping == nullptr) {
+  reply.mapping = platform::FileMapping::OpenAndRemoveName(names_->mapping);
+  if (reply.mapping == nullptr) {
     Log(text::kOpenFailed);
-    return false;
+    return reply;
   }
-  platform::WString units((mapping->size() + 1) / 2, 0);
-  std::optional<platform::WString> read;
-  if (mapping->Read(units.data(), mapping->size())) read = RPCChannel::ReadText(units.data(), mapping->size());
-  if (!read) {
-    Log(text::kReadFailed);
-    return false;
+  const void* view = reply.mapping->MapView();
+  if (view == nullptr) {
+    Log(text::kViewFailed);
+    return reply;
   }
-  *reply = std::move(*read);
-  Log(text::kCloseReply);
-  return true;
+  reply.text = RPCChannel::TextInView(view, reply.mapping->size());
+  Log(reply.text ? text::kCloseReply : text::kReadFailed);
+  return reply;
+}
+
+const platform::WString* CFileMappingClient::Keep(platform::WStringView reply) {
+  if (reply.empty()) return nullptr;
+  platform::WString& kept = RPCChannel::IsErrorReply(reply) ? error_text_ : result_text_;
+  // The last text of this kind goes first: a large reply is never held
+  // twice.
+  platform::WString().swap(kept);
+  kept.assign(reply);
+  return &kept;
 }
 
 void CFileMappingClient::Log(const platform::WChar* text) const {

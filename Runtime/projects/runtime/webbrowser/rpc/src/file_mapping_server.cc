@@ -108,17 +108,15 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
     if (client_may_wait) FailCall(call);
     return false;
   }
-  platform::WString units((request->size() + 1) / 2, 0);
-  if (!request->Read(units.data(), request->size())) {
+  void* view = request->MapView();
+  if (view == nullptr) {
     Log(text::kViewFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
     FailCall(call);
     return false;
   }
-  call.request = RPCChannel::TakeRequest(units.data(), request->size());
-  // Consumed: the text is zero-filled in the mapping as well.
-  request->Write(units.data(), call.request.consumed_bytes);
+  call.request = RPCChannel::TakeRequest(view, request->size());
   Log(text::kCloseRequest);
   // Both client semaphores now: they tie this call to its client, who holds
   // them for the whole call. The names are still the client's if it still
@@ -145,39 +143,19 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   Log(text::kRunFunction);
   Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
   const std::function<bool()> client_there = [this, &call] { return ClientStillThere(call); };
-  Answer answer;
+  Written written = Written::kNo;
   {
     const CurrentCall current(client_there);
-    answer = Execute(call.request.function, call.request.parameters);
+    Execute(call.request.function, call.request.parameters,
+            [&](const Answer& answer) { written = WriteReply(call, answer.reply(), client_there); });
   }
-  if (Stopping()) {
-    FailCall(call);
-    return false;
-  }
-  if (!client_there()) {
-    // Nobody to answer; a later caller's request waits for the next round.
-    Log(text::kRoundFailed);
-    return true;
-  }
-  Log(text::kWriteReply);
-  const platform::WString& reply = answer.reply();
-  // The reply takes the name only while it is free. A client sends no
-  // other request until its call ends, so a live object under the name is
-  // the request of a later caller: this call's client has gone, and the
-  // request waits for the next round.
-  bool name_taken = false;
-  call.reply = platform::FileMapping::CreateHolding(names_->mapping, RPCChannel::ReplyBytes(reply),
-                                                    NamedCreation::kCreateOrOpen, &name_taken);
-  if (name_taken) {
-    call.reply.reset();
-    Log(text::kRoundFailed);
-    return true;
-  }
-  if (call.reply == nullptr) {
-    FailCall(call);
-    Log(text::kRoundFailed);
-    return true;
-  }
+  // The function is done with (its delegate may go) before the client wakes.
+  if (written == Written::kStopping) return false;
+  if (written == Written::kNo) return true;
+  // A client ends the server's round even when it could not read a reply,
+  // so one whose round failed without a reply leaves a unit here: it must
+  // not pass for this client's.
+  server2_->TryAcquire();
   Log(text::kReplySent);
   call.client2->Release();
   call.reply_sent = true;
@@ -189,6 +167,41 @@ bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   if (taken == platform::WaitResult::kPeerGone) Log(text::kRoundFailed);
   Log(text::kCloseReply);
   return true;
+}
+
+CFileMappingServerImp::Written CFileMappingServerImp::WriteReply(Call& call, platform::WStringView reply,
+                                                                 const std::function<bool()>& client_there) {
+  if (Stopping()) {
+    FailCall(call);
+    return Written::kStopping;
+  }
+  if (!client_there()) {
+    // Nobody to answer; a later caller's request waits for the next round.
+    Log(text::kRoundFailed);
+    return Written::kNo;
+  }
+  Log(text::kWriteReply);
+  // The reply takes the name only while it is free. A client sends no
+  // other request until its call ends, so a live object under the name is
+  // the request of a later caller: this call's client has gone, and the
+  // request waits for the next round. Written straight from the function's
+  // text; the client's first open takes the name, so that a next request
+  // made with create-or-open never lands in this reply.
+  bool name_taken = false;
+  call.reply = platform::FileMapping::CreateHolding(names_->mapping, RPCChannel::ReplySize(reply),
+                                                    {RPCChannel::Bytes(reply)}, NamedCreation::kCreateOrOpen,
+                                                    platform::NameUse::kFirstOpener, &name_taken);
+  if (name_taken) {
+    call.reply.reset();
+    Log(text::kRoundFailed);
+    return Written::kNo;
+  }
+  if (call.reply == nullptr) {
+    FailCall(call);
+    Log(text::kRoundFailed);
+    return Written::kNo;
+  }
+  return Written::kYes;
 }
 
 void CFileMappingServerImp::FailCall(Call& call) {

@@ -8,6 +8,10 @@ constexpr std::uint32_t kStopWaitMs = 50;
 
 platform::WString TextOrEmpty(const platform::WChar* text) { return text != nullptr ? text : u""; }
 
+platform::WStringView ViewOrEmpty(const platform::WChar* text) {
+  return text != nullptr ? platform::WStringView(text) : platform::WStringView();
+}
+
 }  // namespace
 
 CRPCServerImp::CRPCServerImp() : thread_(std::make_unique<platform::StoppableThread>()) {}
@@ -71,8 +75,8 @@ void CRPCServerImp::EndThread() {
   thread_.reset();
 }
 
-CRPCServerImp::Answer CRPCServerImp::Execute(const platform::WString& function,
-                                             const platform::WString& parameters) {
+void CRPCServerImp::Execute(const platform::WString& function, const platform::WString& parameters,
+                            const std::function<void(const Answer&)>& use) {
   std::shared_ptr<IRPCFunDelegate> delegate;
   {
     std::lock_guard<std::mutex> lock(functions_mutex_);
@@ -80,14 +84,22 @@ CRPCServerImp::Answer CRPCServerImp::Execute(const platform::WString& function,
     if (found != functions_.end()) delegate = found->second;
   }
   Answer answer;
-  if (delegate == nullptr) return answer;
+  if (delegate == nullptr) {
+    use(answer);
+    return;
+  }
   const platform::WChar* result = nullptr;
   const platform::WChar* error = nullptr;
   answer.code = delegate->Invoke(function.c_str(), parameters.c_str(), &result, &error);
-  answer.result = TextOrEmpty(result);
-  answer.error = TextOrEmpty(error);
+  answer.result = ViewOrEmpty(result);
+  answer.error = ViewOrEmpty(error);
+  try {
+    use(answer);
+  } catch (...) {
+    delegate->AfterCall();
+    throw;
+  }
   delegate->AfterCall();
-  return answer;
 }
 
 void CRPCServerImp::Log(const platform::WChar* text) const {

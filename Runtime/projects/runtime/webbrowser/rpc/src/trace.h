@@ -40,6 +40,7 @@ inline constexpr const platform::WChar* kWaitForReply = u"WB5. 等待 Server 发
 inline constexpr const platform::WChar* kWaitFailed = u"执行函数超时";
 inline constexpr const platform::WChar* kReadReply = u"WB6. 读取 Server 读取结果;";
 inline constexpr const platform::WChar* kOpenFailed = u"连接服务器失败";
+inline constexpr const platform::WChar* kViewFailed = u"获取共享内存地址失败";
 inline constexpr const platform::WChar* kReadFailed = u"取执行结果失败";
 inline constexpr const platform::WChar* kCloseReply = u"WB7. 关闭读数据的共享内存;";
 inline constexpr const platform::WChar* kReplyTaken = u"WB8. 通知结果已读取完成;";

@@ -1,6 +1,6 @@
 // The channel's names and texts, byte for byte.
 #include <cstring>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -29,17 +29,20 @@ TEST(ChannelNamesTest, SemaphoreNamesComeFromTheMappingName) {
 }
 
 TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
-  const std::string bytes = RPCChannel::RequestBytes(u"fn", u"p:q");
   const char16_t expected[] = u"fn:p:q";
-  ASSERT_EQ(bytes.size(), sizeof expected);
-  EXPECT_EQ(std::memcmp(bytes.data(), expected, sizeof expected), 0);
+  EXPECT_EQ(RPCChannel::RequestSize(u"fn", u"p:q"), sizeof expected);
+  const std::string_view bytes = RPCChannel::Bytes(u"fn:p:q");
+  ASSERT_EQ(bytes.size(), sizeof expected - 2);
+  EXPECT_EQ(std::memcmp(bytes.data(), expected, bytes.size()), 0);
 
   std::vector<char16_t> view(std::begin(expected), std::end(expected));
-  const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), bytes.size());
+  view.push_back(u'x');  // beyond the terminator: left alone
+  const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), view.size() * 2);
   EXPECT_EQ(request.function, u"fn");
   EXPECT_EQ(request.parameters, u"p:q");
-  EXPECT_EQ(request.consumed_bytes, sizeof expected);
-  EXPECT_EQ(view, std::vector<char16_t>(view.size(), 0));
+  std::vector<char16_t> consumed(view.size(), 0);
+  consumed.back() = u'x';
+  EXPECT_EQ(view, consumed);
 }
 
 TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColonAndReadWithinTheView) {
@@ -70,16 +73,17 @@ TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColonAndReadWithinTheView) {
 
 TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpening) {
   const WString reply = u"r\u00e9sultat";
-  const std::string bytes = RPCChannel::ReplyBytes(reply);
-  ASSERT_EQ(bytes.size(), reply.size() * 2 + 4);
-  EXPECT_EQ(bytes.substr(reply.size() * 2), std::string(4, '\0'));
-  std::vector<char16_t> view(bytes.size() / 2);
+  const std::size_t size = RPCChannel::ReplySize(reply);
+  ASSERT_EQ(size, reply.size() * 2 + 4);
+  std::vector<char16_t> view(size / 2, 0);  // a fresh mapping is zero-filled
+  const std::string_view bytes = RPCChannel::Bytes(reply);
+  ASSERT_EQ(bytes.size(), reply.size() * 2);
   std::memcpy(view.data(), bytes.data(), bytes.size());
-  EXPECT_EQ(RPCChannel::ReadText(view.data(), bytes.size()), reply);
+  EXPECT_EQ(RPCChannel::TextInView(view.data(), size), reply);
   // A text that no zero ends inside the mapping has no length: not read.
-  EXPECT_EQ(RPCChannel::ReadText(view.data(), 4), std::nullopt);
-  EXPECT_EQ(RPCChannel::ReadText(view.data(), 5), std::nullopt);
-  EXPECT_EQ(RPCChannel::ReadText(view.data(), bytes.size() - 1), reply);
+  EXPECT_EQ(RPCChannel::TextInView(view.data(), 4), std::nullopt);
+  EXPECT_EQ(RPCChannel::TextInView(view.data(), 5), std::nullopt);
+  EXPECT_EQ(RPCChannel::TextInView(view.data(), size - 1), reply);
 
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\",\"value\":\"x\"}"));
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\""));

@@ -1,4 +1,5 @@
 // Named kernel objects: Windows lifetimes across handles and processes.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,6 +21,7 @@ namespace rpc_test {
 namespace {
 
 using platform::FileMapping;
+using platform::NameUse;
 using platform::NamedCreation;
 using platform::NamedObjectFile;
 using platform::NamedObjectKind;
@@ -191,9 +193,14 @@ TEST(FileMappingTest, ViewsShareZeroFilledMemoryAndRemovingTheNameFreesIt) {
   EXPECT_EQ(FileMapping::Create(UniqueName("empty"), 0), nullptr);
 }
 
-TEST(FileMappingTest, ContentsTravelWithoutAViewAndAConsumerTakesTheNameAsItOpens) {
+std::string Bytes(FileMapping& mapping, std::size_t count) {
+  const void* view = mapping.MapView();
+  return view != nullptr ? std::string(static_cast<const char*>(view), count) : "(no view)";
+}
+
+TEST(FileMappingTest, ContentsAreWrittenWithoutAViewAndAConsumerOrAFirstOpenerTakesTheName) {
   const auto name = UniqueName("Local\\message");
-  auto created = FileMapping::CreateHolding(name, "request", NamedCreation::kReplace);
+  auto created = FileMapping::CreateHolding(name, 10, {"requ", "est"}, NamedCreation::kReplace);
   ASSERT_NE(created, nullptr);
   EXPECT_EQ(created->size(), kPage);
 
@@ -201,22 +208,27 @@ TEST(FileMappingTest, ContentsTravelWithoutAViewAndAConsumerTakesTheNameAsItOpen
   ASSERT_NE(taken, nullptr);
   EXPECT_EQ(FileMapping::Open(name), nullptr);
   EXPECT_FALSE(taken->RemoveName());
-  std::string bytes(kPage, '?');
-  ASSERT_TRUE(taken->Read(bytes.data(), bytes.size()));
-  EXPECT_EQ(bytes, "request" + std::string(kPage - 7, '\0'));  // zeros follow the contents
-  bytes.push_back('?');
-  EXPECT_FALSE(taken->Read(bytes.data(), bytes.size()));
-  ASSERT_TRUE(taken->Write("R", 1));
-  EXPECT_EQ(std::string(static_cast<char*>(created->MapView()), 7), "Request");
+  EXPECT_EQ(Bytes(*taken, kPage), "request" + std::string(kPage - 7, '\0'));  // zeros follow the contents
+  static_cast<char*>(taken->MapView())[0] = 'R';
+  EXPECT_EQ(Bytes(*created, 7), "Request");
 
   // The freed name makes a new object while both handles keep the old one.
-  auto reply = FileMapping::CreateHolding(name, "reply", NamedCreation::kReplace);
+  // Made for its first opener, it keeps its name for a create that finds it
+  // and gives it up to the first open.
+  auto reply = FileMapping::CreateHolding(name, 6, {"reply"}, NamedCreation::kReplace, NameUse::kFirstOpener);
   ASSERT_NE(reply, nullptr);
+  bool existed = false;
+  auto joined = FileMapping::Create(name, 1, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(joined, nullptr);
+  EXPECT_TRUE(existed);
   auto opened = FileMapping::Open(name);
   ASSERT_NE(opened, nullptr);
-  std::string reply_bytes(6, '?');
-  ASSERT_TRUE(opened->Read(reply_bytes.data(), reply_bytes.size()));
-  EXPECT_EQ(reply_bytes, std::string("reply", 6));
+  EXPECT_EQ(Bytes(*opened, 6), std::string("reply", 6));
+  EXPECT_EQ(FileMapping::Open(name), nullptr);
+  auto next = FileMapping::Create(name, 1, NamedCreation::kCreateOrOpen, &existed);
+  ASSERT_NE(next, nullptr);
+  EXPECT_FALSE(existed);
+
   EXPECT_EQ(FileMapping::OpenAndRemoveName(UniqueName("none")), nullptr);
 }
 
@@ -241,6 +253,39 @@ TEST(NamedObjectFileTest, NamesBecomeSafeDistinctFileNames) {
   ASSERT_NE(semaphore, nullptr);
   EXPECT_NE(NamedSemaphore::Open(long_b), nullptr);
   EXPECT_EQ(NamedSemaphore::Open(long_a), nullptr);
+}
+
+// The bytes of an object's file, at most `count` of them.
+std::string FileBytes(NamedObjectKind kind, const platform::WString& name, std::size_t count) {
+  std::string bytes(count, '?');
+  const int fd = ::open((IpcFolder() + "/" + NamedObjectFile::FileName(kind, name)).c_str(), O_RDONLY | O_CLOEXEC);
+  const ssize_t read = fd >= 0 ? ::pread(fd, bytes.data(), count, 0) : -1;
+  if (fd >= 0) ::close(fd);
+  bytes.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+  return bytes;
+}
+
+// A process killed while it held a mapping and a mutex, whose bytes it had
+// filled: objects made afterwards under their names show nothing of it.
+TEST(NamedObjectFileTest, AnObjectMadeAfterItsLastHolderWasKilledShowsNothingOfIt) {
+  const auto name = UniqueName("Local\\left");
+  PeerProcess holder({"hold-filled", platform::Utf16ToUtf8(name), std::to_string(3 * kPage)});
+  ASSERT_EQ(holder.ReadLine(), "ready");
+  holder.Kill();
+  EXPECT_EQ(holder.Wait(), 128 + 9);
+
+  bool existed = true;
+  auto mapping = FileMapping::CreateHolding(name, 3, {"new"}, NamedCreation::kCreateOrOpen, NameUse::kShared, &existed);
+  ASSERT_NE(mapping, nullptr);
+  EXPECT_FALSE(existed);
+  EXPECT_EQ(mapping->size(), kPage);
+  const std::string bytes = Bytes(*mapping, kPage);
+  EXPECT_EQ(bytes.substr(0, 3), "new");
+  EXPECT_EQ(bytes.find_first_not_of('\0', 3), std::string::npos) << "the dead holder's bytes show";
+
+  auto mutex = platform::NamedMutex::Create(name);
+  ASSERT_NE(mutex, nullptr);
+  EXPECT_EQ(FileBytes(NamedObjectKind::kMutex, name, 3 * kPage), std::string(2, '\0'));
 }
 
 TEST(NamedMutexTest, ExcludesOtherHandlesAndProcessesAndDiesWithItsOwner) {

@@ -32,10 +32,11 @@ Outcome Answered(const platform::WString& reply) {
   return outcome;
 }
 
-// C2: the request mapping at its exact size, the text and its terminator
-// copied through a view. 0, or the call's failure code.
-int WriteRequest(Handles& call, const Names& names, const platform::WString& text, IRPCLogger* logger) {
-  const std::size_t bytes = (text.size() - 1) * 2 + 4;  // (function + parameters) x 2 + 4
+// C2: the request mapping at its exact size (or `bytes`), the text and its
+// terminator copied through a view. 0, or the call's failure code.
+int WriteRequest(Handles& call, const Names& names, const platform::WString& text, std::size_t bytes,
+                 IRPCLogger* logger) {
+  if (bytes == 0) bytes = (text.size() - 1) * 2 + 4;  // (function + parameters) x 2 + 4
   call.mapping = platform::FileMapping::Create(names.mapping, bytes);
   void* view = call.mapping != nullptr ? call.mapping->MapView() : nullptr;
   if (view == nullptr) {
@@ -67,7 +68,7 @@ bool ReadReply(const Names& names, platform::WString* reply, IRPCLogger* logger)
 }  // namespace
 
 Outcome Call(const platform::WString& mapping, const platform::WString& function, const platform::WString& parameters,
-             IRPCLogger* logger) {
+             IRPCLogger* logger, std::size_t request_mapping_bytes) {
   if (function.empty()) return Failed();
   const Names names(mapping);
   Handles call;
@@ -77,7 +78,8 @@ Outcome Call(const platform::WString& mapping, const platform::WString& function
   if (call.client1 == nullptr || call.client2 == nullptr) return Failed();
   Log(logger, u"WB1. 创建共享内存，并写入数据;");
   // C2
-  if (const int failed = WriteRequest(call, names, function + u":" + parameters, logger)) return Failed(failed);
+  const platform::WString request = function + u":" + parameters;
+  if (const int failed = WriteRequest(call, names, request, request_mapping_bytes, logger)) return Failed(failed);
   // C3
   Log(logger, u"WB2. 通知 Sever 接收数据;");
   call.server1 = OpenSemaphore(names.server1, kServer1Retries);

@@ -11,6 +11,8 @@
 // StoppableThread asked to stop (then the call fails).
 #pragma once
 
+#include <cstddef>
+
 #include "call_outcome.h"
 #include "platform/text_types.h"
 #include "rpc/rpc_logger.h"
@@ -22,8 +24,10 @@ inline constexpr int kViewTooSmall = 2;  // a view would have been written past 
 
 // Calls `function` with `parameters` on the server of `mapping`. Logs "WB1."
 // to "WB8." to `logger` (if any) as the description numbers the client's
-// trace lines, so that a test can end the process at a step.
+// trace lines, so that a test can end the process at a step. The request
+// mapping is made `request_mapping_bytes` large, as a peer may choose it;
+// 0 (the default) for the description's exact size.
 Outcome Call(const platform::WString& mapping, const platform::WString& function, const platform::WString& parameters,
-             IRPCLogger* logger = nullptr);
+             IRPCLogger* logger = nullptr, std::size_t request_mapping_bytes = 0);
 
 }  // namespace rpc_test::reference

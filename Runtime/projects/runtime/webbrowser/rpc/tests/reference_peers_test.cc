@@ -4,11 +4,14 @@
 // the channel sees of them.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "peak_memory.h"
 #include "peer_process.h"
 #include "platform/named_mutex.h"
 #include "platform/stoppable_thread.h"
@@ -16,6 +19,7 @@
 #include "reference_client.h"
 #include "reference_server.h"
 #include "rpc_fixture.h"
+#include "testing/patience.h"
 
 namespace rpc_test {
 namespace {
@@ -48,11 +52,6 @@ void ExpectEveryKindOfReply(CallFunction call) {
     std::optional<WString> result;
     std::optional<WString> error;
   } const cases[] = {
-      // Large texts first. Request and reply share one name, and a client
-      // that follows the channel creates its request with create-or-open:
-      // while the server still holds the last reply, the request lands in
-      // that mapping, which has room for it only up to the end of its last
-      // page (as on Windows). So no large request follows a short reply here.
       {u"echo", WString(1 << 16, u'\u4e2d'), WString(1 << 16, u'\u4e2d'), std::nullopt},
       {u"echo", u"a:b::c \u53c2\u6570 \U0001F600", WString(u"a:b::c \u53c2\u6570 \U0001F600"), std::nullopt},
       {u"fail", kErrorObject, std::nullopt, kErrorObject},               // an error reply
@@ -77,12 +76,13 @@ class ReferenceServerTest : public ::testing::Test {
  protected:
   void SetUp() override { StartServer(nullptr); }
 
-  void StartServer(reference::Server::ReplyWriter writer) {
+  // Starts a reference server, set up by `configure` (if any) before it serves.
+  void StartServer(const std::function<void(reference::Server&)>& configure) {
     mapping_ = u"Local\\" + UniqueName("ref") + u"_SECTQE_Server";
     server_ = std::make_unique<reference::Server>(mapping_, &ready_);
     RegisterTestFunctions(
         [this](const platform::WChar* name, IRPCFunDelegate* delegate) { server_->RegisterFunction(name, delegate); });
-    if (writer) server_->set_reply_writer(std::move(writer));
+    if (configure) configure(*server_);
     thread_ = std::make_unique<platform::StoppableThread>();
     ASSERT_TRUE(thread_->Start([this] { server_->Serve(); }));
     ASSERT_TRUE(ready_.Wait());  // its first round has made its semaphores
@@ -107,6 +107,21 @@ TEST_F(ReferenceServerTest, OurClientMakesHundredsOfCallsInARow) {
     const Outcome outcome = Call(Function(i), Text(i));
     ASSERT_EQ(outcome.rc, 0) << "call " << i;
     ASSERT_TRUE(outcome.result == Answer(i)) << "call " << i << ": " << Shown(outcome.result);
+  }
+}
+
+// The server makes its reply with create-or-open straight after it has
+// signalled that it read the request, while our client may not have closed
+// that request yet: replies larger than the request's pages arrive whole.
+TEST_F(ReferenceServerTest, RepliesLargerThanTheRequestArriveWholeCallAfterCall) {
+  const std::size_t reply_units[] = {2050, 65536, 1000000};
+  for (int i = 0; i < 500; ++i) {
+    const std::size_t units = reply_units[i % 3];
+    WString half = Text(i);
+    half.resize(units / 2, static_cast<char16_t>(u'a' + i % 26));
+    const Outcome outcome = Call(u"double", half);
+    ASSERT_EQ(outcome.rc, 0) << "call " << i << " of " << units << " units";
+    ASSERT_TRUE(outcome.result == half + half) << "call " << i << ": " << Shown(outcome.result);
   }
 }
 
@@ -139,23 +154,46 @@ TEST_F(ReferenceServerTest, OurClientsInSeveralThreadsAndProcessesTakeTurns) {
   for (auto& peer : peers) EXPECT_EQ(peer->ReadLine(), "ok");
 }
 
-// A reply that fills its mapping leaves the client no end to read to.
-TEST_F(ReferenceServerTest, AReplyThatCannotBeReadFailsTheCallAndIsTraced) {
+// A reply that fills its mapping leaves the client no end to read to. The
+// call fails, but the server, waiting for the reply to be taken, is let go
+// on to serve the next call.
+TEST_F(ReferenceServerTest, AReplyThatCannotBeReadFailsTheCallIsTracedAndEndsTheServersRound) {
   thread_.reset();
-  StartServer([](void* view, std::size_t size, platform::WStringView) {
-    std::fill_n(static_cast<char16_t*>(view), size / 2, u'x');
-    return true;
+  StartServer([](reference::Server& server) {
+    server.set_reply_writer([](void* view, std::size_t size, platform::WStringView text) {
+      if (text != u"unreadable") return reference::CopyCharacters(view, size, text);
+      std::fill_n(static_cast<char16_t*>(view), size / 2, u'x');
+      return true;
+    });
   });
   RecordingLogger log;
   client_.SetLogger(&log, nullptr);
   client_.Connect(mapping_.c_str(), 0);
-  const Outcome outcome = Call(u"echo", u"x");
+  const Outcome outcome = Call(u"echo", u"unreadable");
   EXPECT_EQ(outcome.rc, 1);
   EXPECT_EQ(outcome.result, std::nullopt);
+  EXPECT_EQ(outcome.error, std::nullopt);
   const std::vector<WString> lines = log.lines();
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2], u"WB6. 读取 Server 读取结果;");
   EXPECT_EQ(lines.back(), u"取执行结果失败");
+
+  auto next = std::async(std::launch::async, [this] { return Call(u"echo", u"next"); });
+  const bool answered = next.wait_for(lumarine_testing::Patience()) == std::future_status::ready;
+  if (!answered) thread_.reset();  // ends the server, and so the hanging call
+  EXPECT_TRUE(answered) << "the server still waits for the unreadable reply to be taken";
+  EXPECT_EQ(next.get().result, WString(u"next"));
+}
+
+// A reply of 3 characters in a mapping of a gigabyte (the server's choice):
+// our client's memory grows by what the text costs, not the mapping.
+TEST_F(ReferenceServerTest, AShortReplyInAHugeMappingCostsOurClientWhatItsTextCosts) {
+  thread_.reset();
+  StartServer([](reference::Server& server) { server.set_reply_mapping_bytes(std::size_t{1} << 30); });
+  const PeakMemoryGrowth growth;
+  EXPECT_EQ(Call(u"echo", u"abc").result, WString(u"abc"));
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), std::size_t{16} << 20);
 }
 
 // This project's server, and reference clients calling it.
@@ -172,6 +210,54 @@ TEST_F(RpcServerTest, EveryKindOfReplyReachesAReferenceClient) {
   ExpectEveryKindOfReply([this](const char16_t* function, const WString& parameters) {
     return reference::Call(mapping_, function, parameters);
   });
+}
+
+// Opens `gate` at the first trace line that begins with `prefix`.
+class OpenGateAtLine : public IRPCLogger {
+ public:
+  OpenGateAtLine(Gate* gate, WString prefix) : gate_(gate), prefix_(std::move(prefix)) {}
+  void Log(const platform::WChar* text) override {
+    if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_) gate_->opened->Release();
+  }
+
+ private:
+  Gate* const gate_;
+  const WString prefix_;
+};
+
+// Request and reply share one name, and a reference client makes its
+// request with create-or-open: while our server still holds the last reply
+// (here until the next request is written), the request must not land in
+// that reply's mapping, which the client has read already. A request larger
+// than the reply's page arrives whole.
+TEST_F(RpcServerTest, AReferenceClientsNextRequestNeverLandsInTheLastReply) {
+  Gate gate;
+  GateAtLine at_close(&gate, u"WB9.");
+  at_close.armed = true;
+  server_->SetLogger(&at_close, nullptr);
+  EXPECT_EQ(reference::Call(mapping_, u"echo", u"short").result, WString(u"short"));
+  platform::WaitOptions bounded;
+  bounded.timeout_ms = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
+  EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled)
+      << "the server never came to close its reply";
+  OpenGateAtLine written(&gate, u"WB2.");
+  const WString large(1 << 13, u'L');
+  const Outcome outcome = reference::Call(mapping_, u"echo", large, &written);
+  gate.opened->Release();  // in case the call ended before it wrote its request
+  EXPECT_EQ(outcome.rc, 0);
+  EXPECT_TRUE(outcome.result == large) << Shown(outcome.result);
+  server_.reset();  // before its logger goes
+}
+
+// A request of 2 characters in a mapping of a gigabyte (the client's
+// choice): our server's memory grows by what the text costs, not the
+// mapping.
+TEST_F(RpcServerTest, AShortRequestInAHugeMappingCostsOurServerWhatItsTextCosts) {
+  const PeakMemoryGrowth growth;
+  EXPECT_EQ(reference::Call(mapping_, u"a", u"", nullptr, std::size_t{1} << 30).rc, 0);
+  EXPECT_EQ(server_log_.lines().at(7), u"执行函数【a】");
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), std::size_t{16} << 20);
 }
 
 // Reference clients do not take turns by themselves (the channel carries

@@ -95,7 +95,8 @@ bool Server::ReadRequest(Round& round) {
 
 bool Server::WriteReply(Round& round) {
   Log(u"WB6. 打开共享内存写数据;");
-  round.mapping = platform::FileMapping::Create(round.names.mapping, round.reply.size() * 2 + 4);
+  const std::size_t bytes = reply_mapping_bytes_ != 0 ? reply_mapping_bytes_ : round.reply.size() * 2 + 4;
+  round.mapping = platform::FileMapping::Create(round.names.mapping, bytes);
   void* view = round.mapping != nullptr ? round.mapping->MapView() : nullptr;
   const bool written = view != nullptr && write_reply_(view, round.mapping->size(), round.reply);
   // Without a reply the client is still woken, to find none.

@@ -4,8 +4,9 @@
 // with create-or-open, opens the request and the client's semaphores by
 // name, makes the reply mapping with create-or-open at its exact size and
 // writes it through a view, waits without limit, and closes every handle
-// at R9. A request or reply mapping that cannot be had ends it, as the
-// description says.
+// at R9. It goes from step to step without a pause (from R4 through the
+// function straight to R6, say). A request or reply mapping that cannot be
+// had ends it, as the description says.
 #pragma once
 
 #include <cstddef>
@@ -35,6 +36,10 @@ class Server {
   void RegisterFunction(const platform::WChar* name, IRPCFunDelegate* delegate);
   // Before Serve: how the reply is written (a test may break the channel).
   void set_reply_writer(ReplyWriter writer) { write_reply_ = std::move(writer); }
+  // Before Serve: the size in bytes of every reply mapping this server
+  // makes, as a peer may choose it; 0 (the default) for the description's
+  // exact size.
+  void set_reply_mapping_bytes(std::size_t bytes) { reply_mapping_bytes_ = bytes; }
 
   // Serves round after round on the calling thread. Returns when a round
   // ends as failed, or when the thread is a StoppableThread asked to stop.
@@ -53,6 +58,7 @@ class Server {
   IRPCLogger* const logger_;
   std::map<platform::WString, std::unique_ptr<IRPCFunDelegate>> functions_;
   ReplyWriter write_reply_;
+  std::size_t reply_mapping_bytes_ = 0;
 };
 
 // The description's way of writing a reply: its characters, no terminator.

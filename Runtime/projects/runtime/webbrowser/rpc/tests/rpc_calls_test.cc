@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "channel_names.h"
+#include "platform/named_semaphore.h"
 #include "platform/semaphore.h"
 #include "platform/stoppable_thread.h"
 #include "rpc_fixture.h"
@@ -197,10 +199,37 @@ TEST_F(RpcServerTest, RegisteringReplacesAndUnregisteringDestroysTheDelegate) {
   EXPECT_EQ(destroyed, 3);  // "F" goes with the server
 }
 
+// As the server signals a reply (trace line "WB7."), looks for a unit in
+// ServerSemaphore2, which only the reply's taker may release from then on,
+// and leaves it there.
+class UnitBeforeReplyProbe : public IRPCLogger {
+ public:
+  explicit UnitBeforeReplyProbe(const WString& mapping) : names_(mapping) {}
+  void Log(const platform::WChar* text) override {
+    if (platform::WStringView(text).substr(0, 4) != u"WB7.") return;
+    auto server2 = platform::NamedSemaphore::Open(names_.server2);
+    if (server2 != nullptr && server2->TryAcquire()) {
+      found = true;
+      server2->Release();
+    }
+  }
+  std::atomic<bool> found{false};
+
+ private:
+  const RPCChannel::ChannelNames names_;
+};
+
+// The failed call's client still ends the server's round (as it would a
+// server waiting for it to take a reply): the next round must not take that
+// for its own client's acknowledgement and drop its reply unread.
 TEST_F(RpcServerTest, ADelegateThatThrowsFailsOnlyItsOwnCall) {
+  UnitBeforeReplyProbe probe(mapping_);
+  server_->SetLogger(&probe, nullptr);
   EXPECT_EQ(Call(u"throw", u"").rc, 1);
   EXPECT_EQ(Call(u"echo", u"after").result, WString(u"after"));
+  EXPECT_FALSE(probe.found.load());
   EXPECT_EQ(implementation_->IsFinished(), 0);
+  server_.reset();  // before its logger goes
 }
 
 TEST_F(RpcServerTest, StopDuringACallFailsTheCallAndEndsTheThread) {

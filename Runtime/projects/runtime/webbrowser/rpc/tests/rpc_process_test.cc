@@ -1,6 +1,5 @@
 // Calls between processes, and peers that die at every step of a call.
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <future>
 #include <string>
@@ -177,31 +176,6 @@ TEST_F(RpcServerTest, AClientKilledAtAnyStepLeavesTheServerServing) {
   }
   EXPECT_EQ(implementation_->IsFinished(), 0);
 }
-
-// Holds the thread that passes it until the test opens it.
-struct Gate {
-  std::unique_ptr<platform::Semaphore> reached = platform::Semaphore::Create(0, 1);
-  std::unique_ptr<platform::Semaphore> opened = platform::Semaphore::Create(0, 1);
-  void Pass() {
-    reached->Release();
-    platform::WaitForObject(*opened);
-  }
-};
-
-// A server logger that, while armed, holds the server at its next trace
-// line beginning with `prefix`.
-class GateAtLine : public IRPCLogger {
- public:
-  GateAtLine(Gate* gate, WString prefix) : gate_(gate), prefix_(std::move(prefix)) {}
-  void Log(const platform::WChar* text) override {
-    if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_ && armed.exchange(false)) gate_->Pass();
-  }
-  std::atomic<bool> armed{false};
-
- private:
-  Gate* const gate_;
-  const WString prefix_;
-};
 
 // A caller goes (killed, or giving up) while the server runs its function
 // or reads its request, and the next caller comes before the server is done

@@ -9,14 +9,19 @@
 //     written from the channel's description (ref-calls take turns with
 //     the test's other reference callers under the mutex <mapping>-turns)
 //   hold-semaphore <name>    hold-mutex <name>
+//   hold-filled <name> <bytes>   a mapping of that size and the mutex of
+//     that name (locked), their bytes all "x"
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/file_mapping.h"
 #include "platform/named_mutex.h"
 #include "platform/named_semaphore.h"
 #include "platform/stoppable_thread.h"
@@ -168,6 +173,23 @@ int HoldSemaphore(const char* name) {
   return 0;
 }
 
+// What a process that dies holding them leaves: a mapping and a mutex
+// whose bytes it has filled (the mutex's through its file).
+int HoldFilled(const char* name_text, const char* size_text) {
+  const platform::WString name = Utf8ToUtf16(name_text);
+  auto mapping = platform::FileMapping::Create(name, std::strtoul(size_text, nullptr, 10));
+  void* view = mapping != nullptr ? mapping->MapView() : nullptr;
+  if (view != nullptr) std::memset(view, 'x', mapping->size());
+  auto mutex = platform::NamedMutex::Create(name);
+  const std::string mutex_file = platform::NamedObjectFile::Folder() + "/" +
+                                 platform::NamedObjectFile::FileName(platform::NamedObjectKind::kMutex, name);
+  const int fd = ::open(mutex_file.c_str(), O_WRONLY | O_CLOEXEC);
+  const bool filled = view != nullptr && mutex != nullptr && mutex->Lock() && fd >= 0 && ::pwrite(fd, "xx", 2, 0) == 2;
+  Say(filled ? "ready" : "failed");
+  WaitForInputToClose();
+  return 0;
+}
+
 int HoldMutex(const char* name) {
   auto mutex = platform::NamedMutex::Create(Utf8ToUtf16(name));
   Say(mutex != nullptr && mutex->Lock() ? "ready" : "failed");
@@ -188,5 +210,6 @@ int main(int argc, char** argv) {
   if (mode == "ref-calls") return CallManyByReference(argc, argv);
   if (mode == "hold-semaphore") return HoldSemaphore(argv[2]);
   if (mode == "hold-mutex") return HoldMutex(argv[2]);
+  if (mode == "hold-filled" && argc >= 4) return HoldFilled(argv[2], argv[3]);
   return 2;
 }

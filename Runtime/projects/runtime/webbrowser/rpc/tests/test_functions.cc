@@ -86,6 +86,15 @@ void LineSignal::Log(const platform::WChar* text) {
   if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_) reached_->Release();
 }
 
+void Gate::Pass() {
+  reached->Release();
+  platform::WaitForObject(*opened);
+}
+
+void GateAtLine::Log(const platform::WChar* text) {
+  if (platform::WStringView(text).substr(0, prefix_.size()) == prefix_ && armed.exchange(false)) gate_->Pass();
+}
+
 void DieAtLogger::Log(const platform::WChar* text) {
   if (platform::WStringView(text).substr(0, prefix_.size()) != prefix_) return;
   if (++seen_ == occurrence_) ::raise(SIGKILL);

@@ -11,6 +11,7 @@
 //   "throw"      throws
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -80,6 +81,26 @@ class LineSignal : public IRPCLogger {
  private:
   const platform::WString prefix_;
   const std::unique_ptr<platform::Semaphore> reached_ = platform::Semaphore::Create(0, 1);
+};
+
+// Holds the thread that passes it until the test opens it.
+struct Gate {
+  std::unique_ptr<platform::Semaphore> reached = platform::Semaphore::Create(0, 1);
+  std::unique_ptr<platform::Semaphore> opened = platform::Semaphore::Create(0, 1);
+  void Pass();
+};
+
+// A logger that, while armed, holds the thread that logs at its next trace
+// line beginning with `prefix`.
+class GateAtLine : public IRPCLogger {
+ public:
+  GateAtLine(Gate* gate, platform::WString prefix) : gate_(gate), prefix_(std::move(prefix)) {}
+  void Log(const platform::WChar* text) override;
+  std::atomic<bool> armed{false};
+
+ private:
+  Gate* const gate_;
+  const platform::WString prefix_;
 };
 
 // Kills its own process (SIGKILL) when the `occurrence`-th trace line that

@@ -7,15 +7,23 @@
 //
 // Beyond the bare channel: calls of all clients of one channel are served
 // one after another (a named mutex of the mapping name, released even when
-// its holder is killed); a call fails instead of waiting for ever once no
-// server holds ServerSemaphore1 any more (every server holds it while it
-// serves), except that a request the server had not read yet goes once
-// more to the server of the name (a restarted one); an exception fails the
-// call.
+// its holder is killed); the request mapping gives up its name to the
+// server's open, so that the server's reply, made under the same name with
+// create-or-open, is a new mapping of its own size whether or not this
+// client has closed its request yet; a reply that cannot be read fails the
+// call but still ends the server's round (ServerSemaphore2 is released), so
+// that a server waiting for it serves the next call; a call fails instead
+// of waiting for ever once no server holds ServerSemaphore1 any more (every
+// server holds it while it serves), except that a request the server had
+// not read yet goes once more to the server of the name (a restarted one);
+// an exception fails the call. Reading the reply costs what its text
+// costs, however large the mapping the server made.
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include "platform/file_mapping.h"
 #include "platform/named_mutex.h"
 #include "platform/text_types.h"
 #include "platform/wait.h"
@@ -46,15 +54,25 @@ class CFileMappingClient final : public IRPCClient {
     kFailed,
   };
 
-  // The call sequence; 0 when the server answered (`reply` holds its text).
-  int CallServer(platform::WStringView function, platform::WStringView parameters, platform::WString* reply);
+  // The reply mapping, and the text in its view (none when it could not be
+  // opened or read).
+  struct Reply {
+    std::unique_ptr<platform::FileMapping> mapping;
+    std::optional<platform::WStringView> text;
+  };
+
+  // The call sequence; 0 when the server answered (`kept` then points to
+  // the client's text of the reply, or null for an empty one).
+  int CallServer(platform::WStringView function, platform::WStringView parameters, const platform::WString** kept);
   bool MakeClientSemaphores(Exchange& exchange);
   // Writes the request, signals the server and waits until it has read it.
   Delivery Deliver(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   // Opens the server's semaphores; false when no server serves the name.
   bool FindServer(Exchange& exchange);
-  bool ReceiveReply(platform::WString* reply);
+  Reply OpenReply();
+  // Copies a non-empty reply into the client's text of its kind.
+  const platform::WString* Keep(platform::WStringView reply);
   // Waits for one of the client's semaphores while a server holds
   // ServerSemaphore1, pumping when a window is set: kSignaled, or how the
   // wait ended.

@@ -13,9 +13,15 @@
 // reply never takes the place of a later caller's request; a function can
 // ask whether its caller is still there, rpc/caller_presence.h); a
 // function that throws fails its call; a stop wakes every wait and fails a
-// call in progress at once.
+// call in progress at once; the reply mapping gives up its name to the
+// client's open, so that a next request made with create-or-open is a new
+// mapping of its own size; a unit that the client of a failed round left in
+// ServerSemaphore2 is taken back before the next reply goes. Reading the
+// request costs what its text costs, however large the mapping the client
+// made, and the reply is written from the function's own text.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/named_semaphore.h"
@@ -50,6 +56,10 @@ class CFileMappingServerImp final : public CRPCServerImp {
   bool ClientStillThere(const Call& call) const;
   bool ReadRequest(Call& call);
   bool ReplyAndWait(Call& call);
+  enum class Written { kYes, kNo, kStopping };
+  // Makes the reply mapping holding `reply`, unless the client has gone or
+  // the server is stopping.
+  Written WriteReply(Call& call, platform::WStringView reply, const std::function<bool()>& client_there);
   void FailCall(Call& call);
 
   // Derived from the mapping name at Start.

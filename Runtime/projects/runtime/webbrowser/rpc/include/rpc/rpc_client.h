@@ -40,7 +40,7 @@ class IRPCClient {
   // when the call failed (empty or null function name, not connected, no
   // server within about a second, the server gone or stopped during the
   // call, a pumping wait that ended otherwise, a reply that cannot be
-  // read); both outputs are then null.
+  // read, which still ends the server's round); both outputs are then null.
   // A request that a server gone meanwhile had not read yet goes once more
   // to the server of the name (one restarted at once, say) before the call
   // fails.

@@ -21,6 +21,7 @@ class IRPCFunDelegate {
   virtual int Invoke(const platform::WChar* function, const platform::WChar* parameters,
                      const platform::WChar** result, const platform::WChar** error) = 0;
 
-  // Called on the server's thread once the outputs of Invoke were copied.
+  // Called on the server's thread once the server is done with the outputs
+  // of Invoke (it has written its reply, or will send none).
   virtual void AfterCall() = 0;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,18 +29,22 @@ class CRPCServerImp : public IThreadTask, public IRPCServer {
   int Stop() override;
 
  protected:
-  // What the function of a request answered.
+  // What the function of a request answered: the delegate's own texts.
   struct Answer {
     int code = 0;
-    platform::WString result;
-    platform::WString error;
+    platform::WStringView result;
+    platform::WStringView error;
     // The one text that travels: the result, else the error.
-    const platform::WString& reply() const { return result.empty() ? error : result; }
+    platform::WStringView reply() const { return result.empty() ? error : result; }
   };
 
-  // Runs the delegate registered under `function` (0 and empty texts when
-  // there is none). Server thread. May throw what the delegate throws.
-  Answer Execute(const platform::WString& function, const platform::WString& parameters);
+  // Runs the delegate registered under `function` and hands what it
+  // answered to `use` while the delegate still owns the texts (no copy of
+  // them is made), then calls its AfterCall. Without such a delegate `use`
+  // gets code 0 and empty texts. Server thread. May throw what the delegate
+  // or `use` throws (AfterCall is still called when `use` throws).
+  void Execute(const platform::WString& function, const platform::WString& parameters,
+               const std::function<void(const Answer&)>& use);
 
   void Log(const platform::WChar* text) const;
   void Log(const platform::WString& text) const { Log(text.c_str()); }
