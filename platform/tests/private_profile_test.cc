@@ -281,6 +281,9 @@ TEST(PrivateProfile, LineEndsOfUntouchedLinesStay) {
   EXPECT_EQ(dir.Read(u"e.ini"), "[A]\r\nk=3\n[B]\rx=1");
   ASSERT_TRUE(WriteProfileString(file, u"B", u"y", u"2"));
   EXPECT_EQ(dir.Read(u"e.ini"), "[A]\r\nk=3\n[B]\rx=1\r\ny=2\r\n");
+  ASSERT_TRUE(dir.Write(u"cr.ini", "[Public]\rMinimumValidVersion=1.0\r"));
+  ASSERT_TRUE(WriteProfileString(dir.File(u"cr.ini"), u"N", u"OnlineTime", u"a"));
+  EXPECT_EQ(dir.Read(u"cr.ini"), "[Public]\rMinimumValidVersion=1.0\r[N]\rOnlineTime=a\r");
 }
 
 // Writes go through a symbolic link to the file it names; a FIFO in place
