@@ -167,6 +167,11 @@ TEST(Files, ReadOnlyIsJudgedByModeBits) {
   EXPECT_EQ(ReadWholeFile(file), "keep");
   ASSERT_EQ(::chmod(NativePath(file).c_str(), 0200), 0);
   EXPECT_FALSE(IsReadOnly(file));
+  // Any write bit will do, also one the owner lacks.
+  ASSERT_EQ(::chmod(NativePath(file).c_str(), 0464), 0);
+  EXPECT_FALSE(IsReadOnly(file));
+  ASSERT_TRUE(ReplaceFileAtomically(file, "saved"));
+  EXPECT_EQ(ReadWholeFile(file), "saved");
   EXPECT_FALSE(IsReadOnly(dir.File(u"missing")));
   EXPECT_TRUE(DeleteFileAt(file));
   EXPECT_FALSE(PathExists(file));
