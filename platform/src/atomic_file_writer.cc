@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <string_view>
 
 #include "platform/files.h"
 
@@ -23,15 +26,27 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Creates a new, empty temporary file beside `target`. The umask applies
-// to its mode.
+// The name of a temporary file for the file named `name`: "." + as much of
+// `name` as fits + ".tmp<pid>-<serial>", never longer than a name may be
+// (NAME_MAX bytes), so that every file the system can name can be saved.
+// The name is cut before a whole UTF-8 character, never inside one.
+std::string TemporaryName(std::string_view name, unsigned serial) {
+  const std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial);
+  std::size_t kept = std::min(name.size(), std::size_t{NAME_MAX} - 1 - suffix.size());
+  while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) --kept;
+  return "." + std::string(name.substr(0, kept)) + suffix;
+}
+
+// Creates a new, empty temporary file beside `target`, under a name that no
+// other writer of this or another process uses (pid, serial and exclusive
+// creation). The umask applies to its mode.
 int CreateTempBeside(const std::string& target, std::string& temp_path) {
   static std::atomic<unsigned> counter{0};
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string_view name = std::string_view(target).substr(slash == std::string::npos ? 0 : slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    temp_path = folder + TemporaryName(name, counter.fetch_add(1));
     const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -66,13 +81,18 @@ std::optional<std::string> ReadLink(const std::string& link) {
 // The file that a save to `path` replaces: `path` itself unless it is a
 // symbolic link, else the file at the end of the chain of links (each
 // relative link read from its own folder), which need not exist. nullopt
-// with errno set when a link cannot be read or the chain does not end
-// (ELOOP, after as many links as the system follows in one path).
+// with errno set when a link cannot be read, or ELOOP when the chain holds
+// more links than the system follows when it opens a path: as with open(),
+// a chain of 40 links is followed and one of 41 is not.
 std::optional<std::string> ResolveLinks(std::string path) {
-  constexpr int kMaxLinks = 40;
-  for (int followed = 0; followed < kMaxLinks; ++followed) {
+  constexpr int kMaxLinks = 40;  // the kernel's MAXSYMLINKS
+  for (int followed = 0;; ++followed) {
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    if (followed == kMaxLinks) {
+      errno = ELOOP;
+      return std::nullopt;
+    }
     std::optional<std::string> target = ReadLink(path);
     if (!target) return std::nullopt;
     if (target->empty() || target->front() != '/') {
@@ -81,8 +101,6 @@ std::optional<std::string> ResolveLinks(std::string path) {
     }
     path = std::move(*target);
   }
-  errno = ELOOP;
-  return std::nullopt;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <mutex>
 
 #include "platform/files.h"
-#include "platform/profile_document.h"
 #include "platform/wide_string.h"
 
 namespace platform {
@@ -16,12 +15,9 @@ ProfileDocument ReadDocument(WStringView file) {
   return bytes ? ProfileDocument::Parse(*bytes) : ProfileDocument();
 }
 
-// Reads the file, applies `edit` and writes the result back when it
-// changed anything. A file that exists but cannot be read, or whose edited
-// document would not read back as edited, is not replaced, so its content
-// is never lost.
-template <typename Edit>
-bool EditFile(WStringView file, Edit edit) {
+}  // namespace
+
+bool EditProfile(WStringView file, const std::function<ProfileEdit(ProfileDocument&)>& edit) {
   static std::mutex write_lock;
   const std::lock_guard<std::mutex> hold(write_lock);
   ProfileDocument document;
@@ -42,8 +38,6 @@ bool EditFile(WStringView file, Edit edit) {
   return bytes && ReplaceFileAtomically(file, *bytes);
 }
 
-}  // namespace
-
 std::vector<WString> ReadProfileSectionNames(WStringView file) { return ReadDocument(file).SectionNames(); }
 
 std::vector<WString> ReadProfileSection(WStringView file, WStringView section) {
@@ -62,19 +56,19 @@ std::optional<WString> ReadProfileString(WStringView file, WStringView section, 
 }
 
 bool WriteProfileString(WStringView file, WStringView section, WStringView key, WStringView value) {
-  return EditFile(file, [&](ProfileDocument& document) { return document.SetValue(section, key, value); });
+  return EditProfile(file, [&](ProfileDocument& document) { return document.SetValue(section, key, value); });
 }
 
 bool WriteProfileSection(WStringView file, WStringView section, const std::vector<WString>& lines) {
-  return EditFile(file, [&](ProfileDocument& document) { return document.ReplaceSection(section, lines); });
+  return EditProfile(file, [&](ProfileDocument& document) { return document.ReplaceSection(section, lines); });
 }
 
 bool DeleteProfileKey(WStringView file, WStringView section, WStringView key) {
-  return EditFile(file, [&](ProfileDocument& document) { return document.DeleteKey(section, key); });
+  return EditProfile(file, [&](ProfileDocument& document) { return document.DeleteKey(section, key); });
 }
 
 bool DeleteProfileSection(WStringView file, WStringView section) {
-  return EditFile(file, [&](ProfileDocument& document) { return document.DeleteSection(section); });
+  return EditProfile(file, [&](ProfileDocument& document) { return document.DeleteSection(section); });
 }
 
 }  // namespace platform

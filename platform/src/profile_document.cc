@@ -122,7 +122,7 @@ std::optional<std::string> ProfileDocument::Serialize() const {
 
 void ProfileDocument::InsertLines(std::size_t at, std::vector<WString> texts) {
   if (texts.empty()) return;
-  const WString end = !lines_.empty() && lines_.front().end == u"\r\n" ? u"\r\n" : u"\n";
+  const WString end = !lines_.empty() && !lines_.front().end.empty() ? lines_.front().end : u"\n";
   // A last line without a line end gets one before lines follow it.
   if (at == lines_.size() && !lines_.empty() && lines_.back().end.empty()) lines_.back().end = end;
   std::vector<Line> inserted;

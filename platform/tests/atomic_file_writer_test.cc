@@ -116,7 +116,9 @@ TEST(AtomicFileWriter, SavesThroughSymbolicLinksReplaceTheFileTheyName) {
 }
 
 // A dangling link names a file that a save creates; a loop of links or a
-// link into a missing folder is refused with nothing written.
+// link into a missing folder is refused with nothing written. A chain of
+// links is followed as far as the system follows it when it opens a path:
+// 40 links, not 41.
 TEST(AtomicFileWriter, DanglingLinksGetTheirFileAndLoopsAreRefused) {
   TempDir dir;
   ASSERT_EQ(::symlink("made/by/save.json", NativePath(dir.File(u"dangling.json")).c_str()), 0);
@@ -133,6 +135,19 @@ TEST(AtomicFileWriter, DanglingLinksGetTheirFileAndLoopsAreRefused) {
   EXPECT_EQ(errno, ELOOP);
   EXPECT_EQ(LinkText(dir.File(u"a.json")), "b.json");
   EXPECT_EQ(EntryCount(dir), 4u);
+
+  TempDir chain;  // l1 -> l2 -> ... -> l41 -> target.json
+  ASSERT_TRUE(chain.Write(u"target.json", "old"));
+  for (int link = 41; link >= 1; --link) {
+    const std::string next = link == 41 ? "target.json" : "l" + std::to_string(link + 1);
+    ASSERT_EQ(::symlink(next.c_str(), (chain.native_path() + "/l" + std::to_string(link)).c_str()), 0);
+  }
+  ASSERT_TRUE(ReplaceFileAtomically(chain.File(u"l2"), "through 40 links"));
+  EXPECT_EQ(ReadWholeFile(chain.File(u"target.json")), "through 40 links");
+  errno = 0;
+  EXPECT_FALSE(ReplaceFileAtomically(chain.File(u"l1"), "lost"));
+  EXPECT_EQ(errno, ELOOP);
+  EXPECT_EQ(ReadWholeFile(chain.File(u"target.json")), "through 40 links");
 }
 
 }  // namespace

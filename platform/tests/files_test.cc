@@ -40,6 +40,15 @@ TEST(Files, UnicodeNamesReachTheDiskAsUtf8) {
   ASSERT_TRUE(ReplaceFileAtomically(dir.File(u"a\\b"), "x"));
   EXPECT_TRUE(IsRegularFile(dir.File(u"a\\b")));
   EXPECT_FALSE(IsDirectory(dir.File(u"a")));
+  // Names as long as the system takes them: 255 bytes, and 80 CJK
+  // characters with ".json" (245 bytes); saved new and saved over.
+  for (const WString& name : {WString(255, u'n'), WString(80, u'\u4E2D') + u".json"}) {
+    for (const char* content : {"new", "replaced"}) {
+      ASSERT_TRUE(ReplaceFileAtomically(dir.File(name), content)) << NativePath(name).size();
+      EXPECT_EQ(ReadWholeFile(dir.File(name)), content);
+    }
+  }
+  EXPECT_EQ(Entries(dir).size(), 4u);
 }
 
 TEST(Files, FoldersAreNotFiles) {
@@ -158,6 +167,11 @@ TEST(Files, ReadOnlyIsJudgedByModeBits) {
   EXPECT_EQ(ReadWholeFile(file), "keep");
   ASSERT_EQ(::chmod(NativePath(file).c_str(), 0200), 0);
   EXPECT_FALSE(IsReadOnly(file));
+  // Any write bit will do, also one the owner lacks.
+  ASSERT_EQ(::chmod(NativePath(file).c_str(), 0464), 0);
+  EXPECT_FALSE(IsReadOnly(file));
+  ASSERT_TRUE(ReplaceFileAtomically(file, "saved"));
+  EXPECT_EQ(ReadWholeFile(file), "saved");
   EXPECT_FALSE(IsReadOnly(dir.File(u"missing")));
   EXPECT_TRUE(DeleteFileAt(file));
   EXPECT_FALSE(PathExists(file));

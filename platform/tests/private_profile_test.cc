@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,6 +21,21 @@ using lumarine_testing::TempDir;
 using Lines = std::vector<WString>;
 
 constexpr std::size_t kBig = 1024;
+
+// Runs `work` on a thread of its own whose file access mode bits bind even
+// when the tests run as root: the thread drops the capabilities that let
+// root read and write any file (capabilities belong to each thread).
+template <typename Work>
+void BoundByModeBits(Work work) {
+  std::thread([&work] {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct capabilities[_LINUX_CAPABILITY_U32S_3] = {};
+    ASSERT_EQ(::syscall(SYS_capget, &header, capabilities), 0);
+    capabilities[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    ASSERT_EQ(::syscall(SYS_capset, &header, capabilities), 0);
+    work();
+  }).join();
+}
 
 std::string Utf16Bytes(WStringView text, bool big_endian) {
   std::string bytes;
@@ -244,6 +261,17 @@ TEST(PrivateProfile, FilesThatCannotBeReadExactlyAreNeverWritten) {
     EXPECT_FALSE(DeleteProfileSection(file, u"Missing"));
     EXPECT_EQ(dir.Read(u"u.ini"), bytes);
   }
+  // Nor is a file that cannot be read at all (it would be rewritten with
+  // the new key alone), also when the tests run as root.
+  ASSERT_TRUE(dir.Write(u"w.ini", "[A]\nk=1\n"));
+  const WString write_only = dir.File(u"w.ini");
+  ASSERT_EQ(::chmod(NativePath(write_only).c_str(), 0200), 0);
+  BoundByModeBits([&] {
+    EXPECT_FALSE(WriteProfileString(write_only, u"A", u"j", u"2"));
+    EXPECT_FALSE(DeleteProfileKey(write_only, u"A", u"k"));
+  });
+  ASSERT_EQ(::chmod(NativePath(write_only).c_str(), 0600), 0);
+  EXPECT_EQ(dir.Read(u"w.ini"), "[A]\nk=1\n");
 }
 
 // A file that is not UTF-8 is Windows-1252 and stays so; a text it cannot
@@ -281,6 +309,9 @@ TEST(PrivateProfile, LineEndsOfUntouchedLinesStay) {
   EXPECT_EQ(dir.Read(u"e.ini"), "[A]\r\nk=3\n[B]\rx=1");
   ASSERT_TRUE(WriteProfileString(file, u"B", u"y", u"2"));
   EXPECT_EQ(dir.Read(u"e.ini"), "[A]\r\nk=3\n[B]\rx=1\r\ny=2\r\n");
+  ASSERT_TRUE(dir.Write(u"cr.ini", "[Public]\rMinimumValidVersion=1.0\r"));
+  ASSERT_TRUE(WriteProfileString(dir.File(u"cr.ini"), u"N", u"OnlineTime", u"a"));
+  EXPECT_EQ(dir.Read(u"cr.ini"), "[Public]\rMinimumValidVersion=1.0\r[N]\rOnlineTime=a\r");
 }
 
 // Writes go through a symbolic link to the file it names; a FIFO in place

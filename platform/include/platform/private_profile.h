@@ -23,9 +23,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "platform/profile_document.h"
 #include "platform/text_types.h"
 
 namespace platform {
@@ -60,5 +62,14 @@ bool DeleteProfileKey(WStringView file, WStringView section, WStringView key);
 // Removes a whole section. True also when it or the file was already
 // missing.
 bool DeleteProfileSection(WStringView file, WStringView section);
+
+// Several edits of one file as one write: reads the file (a missing one as
+// an empty document), applies `edit` and, when it changed the document,
+// replaces the file once. So the edits are written whole or not at all:
+// false, with the file as it was, when `edit` refuses (it may have changed
+// the document before it refused), the file cannot be read, or the edited
+// document cannot be written as it stands. True without a write when
+// nothing changed. The writes above are such edits.
+bool EditProfile(WStringView file, const std::function<ProfileEdit(ProfileDocument&)>& edit);
 
 }  // namespace platform

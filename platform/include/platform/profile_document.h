@@ -28,7 +28,8 @@
 // ANSI code page). A document is written back in the encoding it was read
 // in, with its mark, so every line that no edit touched keeps its bytes,
 // line end included; a new line ends as the file's first line ends (CRLF,
-// else LF; LF for a new file). A new file is UTF-8 without a mark.
+// LF or CR; LF for a new file or a first line without an end). A new file
+// is UTF-8 without a mark.
 // A document whose bytes could not be read exactly (a UTF-8 mark before
 // bytes that are not UTF-8, a UTF-16 file of an odd byte count, an
 // unmarked file holding zero bytes) refuses every edit and has no bytes to
@@ -121,7 +122,7 @@ class ProfileDocument {
   std::vector<std::size_t> SectionHeaders(WStringView section) const;
   // The index of the next header after `header` (or the line count).
   std::size_t SectionEnd(std::size_t header) const;
-  // Inserts new lines before line `at`, each ending as new lines end.
+  // Inserts new lines before line `at`, each ending as the first line ends.
   void InsertLines(std::size_t at, std::vector<WString> texts);
   void EraseLines(std::size_t first, std::size_t end);
 

@@ -27,6 +27,14 @@ std::u16string KeyLine(std::u16string_view key, const char16_t* value) {
   return line;
 }
 
+// Refused when either edit is; else changed when either is.
+platform::ProfileEdit Both(platform::ProfileEdit first, platform::ProfileEdit second) {
+  using platform::ProfileEdit;
+  if (first == ProfileEdit::kRefused || second == ProfileEdit::kRefused) return ProfileEdit::kRefused;
+  return first == ProfileEdit::kChanged || second == ProfileEdit::kChanged ? ProfileEdit::kChanged
+                                                                            : ProfileEdit::kUnchanged;
+}
+
 }  // namespace
 
 bool CAppDeployList::Open(const char16_t* path, std::u16string& error) {
@@ -88,17 +96,21 @@ bool CAppDeployList::IsDeploying(const std::u16string& app, bool& deploying) {
   return true;
 }
 
+// One edit of the list, so that a value the file cannot take (a line
+// break, a character its encoding cannot hold) leaves every value unwritten.
 bool CAppDeployList::WriteApp(const char16_t* path, const char16_t* app, const char16_t* minimumValidVersion,
                               const char16_t* onlineTime, const char16_t* offlineTime) {
   if (path == nullptr || app == nullptr) return false;
   return Guarded(false, [&] {
-    platform::WriteProfileString(path, kPublic, kMinimumValidVersion, TextView(minimumValidVersion));
-    if (platform::ReadProfileSection(path, app).empty()) {
-      return platform::WriteProfileSection(path, app,
-                                           {KeyLine(kOnlineTime, onlineTime), KeyLine(kOfflineTime, offlineTime)});
-    }
-    platform::WriteProfileString(path, app, kOnlineTime, TextView(onlineTime));
-    return platform::WriteProfileString(path, app, kOfflineTime, TextView(offlineTime));
+    return platform::EditProfile(path, [&](platform::ProfileDocument& list) {
+      const platform::ProfileEdit version = list.SetValue(kPublic, kMinimumValidVersion, TextView(minimumValidVersion));
+      if (list.SectionLines(app).empty()) {
+        return Both(version, list.ReplaceSection(app, {KeyLine(kOnlineTime, onlineTime),
+                                                       KeyLine(kOfflineTime, offlineTime)}));
+      }
+      return Both(version, Both(list.SetValue(app, kOnlineTime, TextView(onlineTime)),
+                                list.SetValue(app, kOfflineTime, TextView(offlineTime))));
+    });
   });
 }
 

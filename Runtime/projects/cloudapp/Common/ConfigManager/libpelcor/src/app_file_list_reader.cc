@@ -1,6 +1,7 @@
 #include "app_file_list_reader.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "json_members.h"
 #include "libpelcor/config_result.h"
@@ -17,21 +18,34 @@ AppFileNode ReadFileNode(const JsonValue& file) {
   return node;
 }
 
-std::size_t ArraySize(const JsonValue* value) { return value != nullptr && value->IsArray() ? value->Size() : 0; }
-
 }  // namespace
 
 AppFileListReader::AppFileListReader(const JsonValue& root) {
-  std::size_t written = ArraySize(FindMember(root, u"PredownloadFiles")) +
-                        ArraySize(FindMember(root, u"InstantDownloadFiles"));
   const JsonValue* packages = FindMember(root, u"Packages");
   if (packages != nullptr && packages->IsObject()) {
-    for (const auto& member : packages->GetObject()) {
-      packages_.emplace(StringOf(member.name), &member.value);
-      written += ArraySize(&member.value);
+    for (const auto& member : packages->GetObject()) packages_.emplace(StringOf(member.name), &member.value);
+  }
+  file_budget_ = std::max(kMinFileBudget, kFilesPerWrittenFile * CountFilesRead(root));
+}
+
+std::size_t AppFileListReader::CountFilesRead(const JsonValue& root) const {
+  std::vector<const JsonValue*> lists = {FindMember(root, u"PredownloadFiles"),
+                                         FindMember(root, u"InstantDownloadFiles")};
+  std::unordered_set<platform::WStringView> reached;
+  std::size_t count = 0;
+  while (!lists.empty()) {
+    const JsonValue* files = lists.back();
+    lists.pop_back();
+    if (files == nullptr || !files->IsArray()) continue;
+    for (const JsonValue& file : files->GetArray()) {
+      if (!file.IsObject()) continue;
+      ++count;
+      if (!GetBoolMember(file, u"Extractable", false)) continue;
+      const auto contents = packages_.find(GetStringMember(file, u"Name"));
+      if (contents != packages_.end() && reached.insert(contents->first).second) lists.push_back(contents->second);
     }
   }
-  file_budget_ = std::max(kMinFileBudget, kFilesPerWrittenFile * written);
+  return count;
 }
 
 std::uint32_t AppFileListReader::Check(const JsonValue& files) { return Walk(files, nullptr, checked_files_); }

@@ -22,9 +22,11 @@ class AppFileListReader {
   // Every expansion of a package counts its files again, so packages that
   // list each other over and over (each listing the next twice, say) would
   // give files in numbers exponential in the document's size. A document
-  // may give at most this many times the file objects it writes (in its two
-  // lists and in "Packages"), and at least kMinFileBudget: very large
-  // packages, or a package listed under a great many files, stay far below.
+  // may give at most this many times the file objects that a read builds
+  // at least once (the object elements of its two lists and of the packages
+  // they reach; other elements and packages no file names are skipped and
+  // count nothing), and at least kMinFileBudget: very large packages, or a
+  // package listed under a great many files, stay far below.
   static constexpr std::size_t kFilesPerWrittenFile = 16;
   static constexpr std::size_t kMinFileBudget = std::size_t{1} << 21;
 
@@ -45,6 +47,9 @@ class AppFileListReader {
   std::uint32_t Read(const JsonValue& files, std::list<AppFileNode>& list);
 
  private:
+  // The file objects that a read builds at least once: the object elements
+  // of the two lists and of each package reached from them, counted once.
+  std::size_t CountFilesRead(const JsonValue& root) const;
   // Visits the files, appending their nodes to `list` unless it is null.
   std::uint32_t Walk(const JsonValue& files, std::list<AppFileNode>* list, std::size_t& visited);
   std::uint32_t WalkContents(platform::WStringView name, std::list<AppFileNode>* children, std::size_t& visited);

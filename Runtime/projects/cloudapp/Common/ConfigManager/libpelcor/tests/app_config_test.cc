@@ -351,8 +351,10 @@ TEST_F(AppConfigTest, PackagesThatContainThemselvesAreExpandedOnce) {
 }
 
 // Packages nested too deep, or listing each other so often that their
-// files would grow exponentially with the document, are refused before
-// anything is built; the record stays as it was.
+// files would grow exponentially with the document, or a package listed
+// under so many files that they pass the budget, are refused before
+// anything is built; the record stays as it was. Elements that are not
+// read as files, and packages no file names, do not raise the budget.
 TEST_F(AppConfigTest, PackageChainsTooDeepOrSharedExponentiallyAreRefused) {
   std::string chain;
   for (int level = 0; level < 40; ++level) {
@@ -373,6 +375,22 @@ TEST_F(AppConfigTest, PackageChainsTooDeepOrSharedExponentiallyAreRefused) {
   }
   EXPECT_EQ(LoadText(Document("\"Packages\":{" + doubling + "\"end\":[]}," + start), record), CONFIG_INVALID_JSON);
   ExpectSameRecord(record, FullRecord());
+
+  // 2,200 files listing one package of 1,000: 2,202,200 files, over 2^21.
+  std::string package;
+  for (int i = 0; i < 1000; ++i) package += std::string(i > 0 ? "," : "") + R"({"Name":"f"})";
+  std::string listed;
+  for (int i = 0; i < 2200; ++i) listed += std::string(i > 0 ? "," : "") + R"({"Name":"p","Extractable":true})";
+  for (const char* pad : {"0", "{}"}) {
+    std::string padding;
+    for (int i = 0; i < 140000; ++i) padding += std::string(i > 0 ? "," : "") + pad;
+    EXPECT_EQ(LoadText(Document(R"("Packages":{"p":[)" + package + R"(],"pad":[)" + padding +
+                                R"(]},"PredownloadFiles":[)" + listed + "]"),
+                       record),
+              CONFIG_INVALID_JSON)
+        << pad;
+    ExpectSameRecord(record, FullRecord());
+  }
 }
 
 // Large ordinary documents load whole: a package of 300,000 files, and a

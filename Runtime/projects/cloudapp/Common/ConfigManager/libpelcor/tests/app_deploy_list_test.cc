@@ -122,6 +122,14 @@ TEST_F(AppDeployListTest, WriteAppAddsOrUpdatesOnlyTheTimes) {
   Apps apps;
   EXPECT_EQ(list_->ReloadApps(path_, apps), 0);
   EXPECT_EQ(apps, Apps{u"Long"});
+
+  // An edit that cannot be written whole writes nothing: a line break in a
+  // time of an existing app, a time a Windows-1252 list cannot hold.
+  const std::string ansi = "[Public]\nMinimumValidVersion=1.0\n[A]\nOnlineTime=on\nOfflineTime=off\nNote=caf\xE9\n";
+  dir_.Write(u"deploy.ini", ansi);
+  EXPECT_FALSE(list_->WriteApp(path_.c_str(), u"A", u"1.1", u"1\n[Evil]", u"new-off"));
+  EXPECT_FALSE(list_->WriteApp(path_.c_str(), u"A", u"1.1", u"\u4E2D", u"new-off"));
+  EXPECT_EQ(dir_.Read(u"deploy.ini"), ansi);
 }
 
 // A list marked as UTF-16 (either byte order) opens, and WriteApp edits it

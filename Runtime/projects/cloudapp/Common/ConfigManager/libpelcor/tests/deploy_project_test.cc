@@ -176,15 +176,23 @@ TEST_F(DeployProjectTest, TheCacheFolderNeverOverrunsItsField) {
   ASSERT_EQ(Load(Project("\"AppName\":\"Shop\"")), CONFIG_OK);
   EXPECT_EQ(Text(record_.OutputDir), Utf16(fitting + "/tqappscache 22.0/temp/Shop"));
   EXPECT_EQ(Text(record_.OutputDir).size(), 259u);
+  // 260 units do not.
+  lumarine_testing::ScopedEnv too_long("TMPDIR", fitting + "t");
+  ASSERT_EQ(Load(Project("\"AppName\":\"Shop\"")), CONFIG_OK);
+  EXPECT_EQ(Text(record_.OutputDir), u"");
 }
 
 TEST_F(DeployProjectTest, ALoadIntoALoadedRecordFreesTheOldTextAndAppendsTheLists) {
   ASSERT_EQ(Load(Project("\"PredownloadFiles\":[\"a\"],\"halvern\":{\"dbconfig\":\"first\"}")), CONFIG_OK);
-  ASSERT_EQ(Load(Project("\"PredownloadFiles\":[\"b\"],\"halvern\":{\"dbconfig\":\"second\"}")), CONFIG_OK);
+  ASSERT_EQ(Load(Project("\"PredownloadFiles\":[\"b\"],\"halvern\":{\"dbconfig\":\"second\","
+                         "\"webapiurl\":\"https://old\",\"webapihost\":\"old\",\"webapiport\":8080}")),
+            CONFIG_OK);
   EXPECT_EQ(std::u16string(OutStringText(record_.ServerSettings.dbconfig)), u"second");
   EXPECT_EQ(Names(record_.PredownloadFiles), (std::vector<std::u16string>{u"a", u"b"}));
+  // A project without "halvern" leaves nothing of the previous server settings.
   ASSERT_EQ(Load(Project("")), CONFIG_OK);
-  EXPECT_EQ(record_.ServerSettings.dbconfig, nullptr);
+  const unsigned char zero[sizeof(ServerSettingsRecord)] = {};
+  EXPECT_EQ(std::memcmp(&record_.ServerSettings, zero, sizeof zero), 0);
 }
 
 TEST_F(DeployProjectTest, TheProjectMemberAndTheArgumentsAreChecked) {

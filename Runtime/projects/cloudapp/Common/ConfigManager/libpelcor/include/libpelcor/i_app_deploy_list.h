@@ -35,9 +35,11 @@ class PELCOR_INTERFACE IAppDeployList {
   // "true" or "false" (any case) set `deploying` and give true; any other
   // value gives false and leaves `deploying` alone.
   virtual bool IsDeploying(const std::u16string& app, bool& deploying) = 0;
-  // Writes "Public"/"MinimumValidVersion", then the app's two times (a new
+  // Writes "Public"/"MinimumValidVersion" and the app's two times (a new
   // section holds exactly those two keys; an existing one keeps its other
-  // keys). Gives whether the last write succeeded.
+  // keys) in one replacement of the file: all or nothing. False, with the
+  // file as it was, when any value is refused (a line break, a character
+  // the file's encoding cannot hold) or the file cannot be written.
   virtual bool WriteApp(const char16_t* path, const char16_t* app, const char16_t* minimumValidVersion,
                         const char16_t* onlineTime, const char16_t* offlineTime) = 0;
   // Deletes the app's whole section.

@@ -113,8 +113,9 @@ class PELCOR_INTERFACE ICloudConfigManager {
   // Both app-configuration loads read the whole document before the record
   // changes, so a failed load leaves the record exactly as it was. Lists are
   // appended to. Packages nest at most 32 deep, and a document gives at most
-  // 16 file nodes per file object it writes, or 2^21 when that is more
-  // (packages that list each other over and over); beyond either: 3.
+  // 16 file nodes per file object it builds (elements that are not file
+  // objects, and packages no file names, count nothing), or 2^21 when that
+  // is more (packages that list each other over and over); beyond either: 3.
   virtual std::uint32_t LoadAppConfigFile(AppConfigRecord* record, const char16_t* path) = 0;
   virtual std::uint32_t SaveAppConfig(const char16_t* path, const AppConfigRecord* record) = 0;
   // Empties the record's two download lists, register files, runtime
