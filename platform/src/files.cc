@@ -133,6 +133,12 @@ bool ReplaceFileAtomically(WStringView path, std::string_view bytes) {
   return writer != nullptr && writer->Write(bytes) && writer->Commit();
 }
 
+bool IsOpenFileAt(std::FILE* file, WStringView path) {
+  struct stat open, named;
+  return ::fstat(::fileno(file), &open) == 0 && StatPath(path, named) && open.st_dev == named.st_dev &&
+         open.st_ino == named.st_ino;
+}
+
 bool PathExists(WStringView path) {
   struct stat st;
   return StatPath(path, st);

@@ -34,10 +34,18 @@ File server paths (query parameters in brackets):
                   [stall_before=SEC] stalls before answering; [trickle=MS,
                   trickle_bytes=B] sends B bytes every MS ms; [ignore_range=1]
                   answers a range request with 200; [force416=1] answers a
-                  range request with 416; [status=CODE, body=0|1] answers with
-                  that status and optionally a short body; [date=rfc1123 |
-                  rfc850 | asctime | lower | nogmt | garbage | none,
-                  date_at=EPOCH] chooses the Date header.
+                  range request with 416; [range_from_zero=1] answers a range
+                  request with 206 from byte 0, whatever start was asked;
+                  [overrun=N] announces the length but sends N bytes more,
+                  once the client sends its next request on the kept-alive
+                  connection; [hold=NAME, hold_after=K] holds the body after
+                  K bytes until /release?hold=NAME (or for the patience);
+                  [status=CODE, body=0|1] answers with that status and
+                  optionally a short body; [date=rfc1123 | rfc850 | asctime |
+                  lower | nogmt | garbage | none, date_at=EPOCH] chooses the
+                  Date header.
+  /release        [hold=NAME] lets every body held under NAME go on, also
+                  those held later
   /redirect       [to=PATH] 302 to PATH
   /loop           302 to itself, for ever
 """
@@ -81,6 +89,16 @@ def content(start, end, seed):
     data = words.tobytes()
     offset = start - first * 4
     return data[offset:offset + (end - start)]
+
+
+HOLDS_LOCK = threading.Lock()
+HOLDS = {}
+
+
+def hold_gate(name):
+    """The gate of [hold=NAME]: closed until /release?hold=NAME opens it."""
+    with HOLDS_LOCK:
+        return HOLDS.setdefault(name, threading.Event())
 
 
 def date_header(style, at):
@@ -135,6 +153,9 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
                 return self.redirect("/loop")
             if url.path == "/redirect":
                 return self.redirect(query.get("to", "/"))
+            if url.path == "/release":
+                hold_gate(query.get("hold", "")).set()
+                return self.plain(200, b"released\n", with_body)
             if url.path.startswith("/files/"):
                 return self.send_file(query, range_header, with_body)
             return self.plain(404, b"not found\n", with_body)
@@ -168,6 +189,8 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
         wanted = None if query.get("ignore_range") == "1" else parse_range(range_header, size)
         if range_header and (query.get("force416") == "1" or (wanted and wanted[0] >= size)):
             return self.start(416, [("Content-Range", f"bytes */{size}"), ("Content-Length", "0")], query)
+        if wanted and query.get("range_from_zero") == "1":
+            wanted = (0, wanted[1])
         start, end = wanted if wanted else (0, size - 1)
         status = 206 if wanted else 200
         headers = [("Content-Type", "application/octet-stream"), ("Accept-Ranges", "bytes")]
@@ -178,11 +201,15 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
         self.start(status, headers, query)
         if with_body:
             self.send_body(start, end + 1, seed, query, chunked)
+            if "overrun" in query and not chunked:
+                self.send_overrun(end + 1, int(query["overrun"]), seed)
 
     def send_body(self, start, stop, seed, query, chunked):
         cut = int(query.get("cut", -1))
         stall = float(query.get("stall", 0))
         stall_after = int(query.get("stall_after", 0))
+        hold = query.get("hold")
+        hold_after = int(query.get("hold_after", 0))
         trickle = float(query.get("trickle", 0)) / 1000.0
         step = int(query.get("trickle_bytes", 1)) if trickle else CHUNK
         sent = 0
@@ -192,9 +219,15 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
                 self.wfile.flush()
                 time.sleep(stall)
                 stall = 0
+            if hold is not None and sent >= hold_after:
+                self.wfile.flush()
+                hold_gate(hold).wait(PATIENCE)
+                hold = None
             count = min(step, stop - position)
             if stall:
                 count = min(count, stall_after - sent)
+            if hold is not None:
+                count = min(count, hold_after - sent)
             if cut >= 0 and sent + count >= cut:
                 count = cut - sent
                 self.write(content(position, position + count, seed), chunked)
@@ -210,6 +243,15 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
                 time.sleep(trickle)
         if chunked:
             self.wfile.write(b"0\r\n\r\n")
+
+    def send_overrun(self, position, count, seed):
+        """Bytes beyond the announced length, sent when the client speaks
+        again on this connection, so they reach it as the start of the next
+        answer."""
+        self.wfile.flush()
+        readable, _, _ = select.select([self.connection], [], [], PATIENCE)
+        if readable:
+            self.wfile.write(content(position, position + count, seed))
 
     def write(self, data, chunked):
         if not data:

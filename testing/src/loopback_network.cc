@@ -1,10 +1,13 @@
 #include "testing/loopback_network.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,6 +50,32 @@ std::map<std::string, int> ParsePorts(const std::string& ready_line) {
     if (eq != std::string::npos) ports[word.substr(0, eq)] = std::stoi(word.substr(eq + 1));
   }
   return ports;
+}
+
+// Sends one HTTP/1.0 GET to 127.0.0.1:port and returns the whole answer;
+// "" when the server cannot be reached or does not answer within the
+// patience.
+std::string Fetch(int port, const std::string& path_and_query) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return "";
+  const auto patience = std::chrono::duration_cast<std::chrono::microseconds>(Patience()).count();
+  const timeval limit{static_cast<time_t>(patience / 1000000), static_cast<suseconds_t>(patience % 1000000)};
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  std::string answer;
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    const std::string request = "GET " + path_and_query + " HTTP/1.0\r\n\r\n";
+    if (::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size())) {
+      char buffer[4096];
+      ssize_t got;
+      while ((got = ::recv(fd, buffer, sizeof buffer, 0)) > 0) answer.append(buffer, static_cast<std::size_t>(got));
+    }
+  }
+  ::close(fd);
+  return answer;
 }
 
 }  // namespace
@@ -115,6 +144,13 @@ int LoopbackNetwork::Connections(const std::string& server) const {
     count += line.compare(0, server.size() + 1, server + "\t") == 0;
   }
   return count;
+}
+
+bool LoopbackNetwork::Release(const std::string& hold) const {
+  const std::string answer = Fetch(Port("http"), "/release?hold=" + hold);
+  if (answer.compare(0, 13, "HTTP/1.1 200 ") == 0) return true;
+  ADD_FAILURE() << "loopback network: release of '" << hold << "' not confirmed: '" << answer << "'";
+  return false;
 }
 
 std::vector<std::string> LoopbackNetwork::Lines(const std::u16string& log) const {

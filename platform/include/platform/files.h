@@ -45,6 +45,11 @@ std::optional<std::string> ReadWholeFile(WStringView path);
 // is left as it was and no temporary file remains. (AtomicFileWriter.)
 bool ReplaceFileAtomically(WStringView path, std::string_view bytes);
 
+// True when the open `file` is the file now found at `path` (the same
+// file, not merely the same name): false when the path names nothing or
+// another file, e.g. after the open file was removed or replaced.
+bool IsOpenFileAt(std::FILE* file, WStringView path);
+
 // True when anything exists at the path (file, folder, other).
 bool PathExists(WStringView path);
 bool IsRegularFile(WStringView path);

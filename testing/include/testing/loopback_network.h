@@ -4,8 +4,8 @@
 // only 127.0.0.1 whatever host they are asked for, so names such as
 // "files.test" work through a proxy and nowhere else. Every server logs the
 // requests it was asked; the script's header lists the file servers' query
-// parameters (sizes, ranges, chunked replies, stalls, trickles, cut-off
-// bodies, Date variants, statuses, redirects).
+// parameters (sizes, ranges, chunked replies, stalls, holds, trickles,
+// cut-off and overlong bodies, Date variants, statuses, redirects).
 //
 // The network stops when the object is destroyed, and by itself when the
 // test process dies. A start failure fails the current test.
@@ -46,6 +46,10 @@ class LoopbackNetwork {
   // Connections accepted so far by a file server ("http" or "https"); each
   // is logged before its first request is answered.
   int Connections(const std::string& server) const;
+
+  // Lets every body held with [hold=name] go on, also those held later.
+  // False (and a failed test) when the network did not confirm it.
+  bool Release(const std::string& hold) const;
 
   // Bytes [start, end) of the file that /files/ serves with this seed.
   static std::string FileContent(std::uint64_t start, std::uint64_t end, std::uint32_t seed = 0);

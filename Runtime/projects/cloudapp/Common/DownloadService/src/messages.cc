@@ -17,6 +17,7 @@ const platform::StringResource kMessages[] = {
     {108, u"Failed to get time from the server or the server is unsupported.", u"获取服务器时间失败或服务器不支持"},
     {109, u"The download service is shut down; reload the library to download again.",
      u"下载服务已关闭，重新加载库后才能下载"},
+    {110, u"The file was removed or replaced while downloading.", u"文件在下载期间被删除或替换"},
 };
 
 }  // namespace

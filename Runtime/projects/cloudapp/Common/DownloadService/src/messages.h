@@ -1,4 +1,4 @@
-// The library's user-visible messages, string resources 101 to 109 in
+// The library's user-visible messages, string resources 101 to 110 in
 // English and Chinese; the language follows platform::CurrentUiLanguage.
 #pragma once
 

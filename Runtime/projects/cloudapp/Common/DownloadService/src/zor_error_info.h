@@ -71,7 +71,7 @@ class CZorErrorInfoRuntime : public CZorErrorInfo {
   std::unique_ptr<CZorErrorInfo> Clone() const override;
 };
 
-// A failure of the library's own (messages 102, 105, 107, 108; detail 0),
+// A failure of the library's own (messages 102, 105, 107 to 110; detail 0),
 // or with message 0 the success of a fresh error object.
 class CZorErrorInfoCustom : public CZorErrorInfo {
  public:

@@ -15,7 +15,7 @@ CZorSesGetFile::CZorSesGetFile(const DownloadNames& names, int userData, long lo
 }
 
 CZorSesGetFile::~CZorSesGetFile() {
-  if (file_) std::fclose(file_);
+  CloseStream();
   sink_.CloseSession(Serial());
 }
 
@@ -36,27 +36,45 @@ void CZorSesGetFile::Perform(CZorWorker& worker) {
   MutableError().Clear();
   if (!Start(&worker) || !OpenFile()) return RaiseFailed();
   RaiseBegin();
-  const CURLcode code = curl_easy_perform(Handle());
   long status = -1;
-  bool ok = false;
-  if (cancelled_) {
-    // The cancel error is recorded already.
-  } else if (!Error().Succeeded()) {
-    status = ResponseCode();  // an answer refused while it arrived
-  } else if (code != CURLE_OK) {
-    MutableError().RecordCurl(code);
-  } else {
-    status = ResponseCode();
-    ok = AcceptStatus(status);
-    if (!ok) MutableError().RecordHttp(static_cast<int>(status));
-  }
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
+  bool ok = Outcome(PerformRequest(), &status);
+  // A file that was removed or replaced meanwhile is not the download: it
+  // is neither reported complete nor deleted.
+  const bool lost = file_ && !platform::IsOpenFileAt(file_, names_.localPath);
+  const bool flushed = CloseStream();
   if (!ok && !cancelled_) ok = RecheckStatus(status);
-  CloseFile(ok);
+  if (ok && !flushed) {
+    MutableError().RecordCurl(CURLE_WRITE_ERROR);  // as when a write fails during the transfer
+    ok = false;
+  } else if (ok && lost) {
+    MutableError().RecordCustom(EN_MSG_FILE_LOST);
+    ok = false;
+  }
+  CloseFile(ok || lost);
   ok ? RaiseEnd() : RaiseFailed();
+}
+
+bool CZorSesGetFile::Outcome(CURLcode code, long* status) {
+  if (cancelled_) return false;  // the cancel error is recorded already
+  if (!Error().Succeeded()) {
+    *status = ResponseCode();  // an answer refused while it arrived
+    return false;
+  }
+  if (code != CURLE_OK) {
+    MutableError().RecordCurl(code);
+    return false;
+  }
+  *status = ResponseCode();
+  if (AcceptStatus(*status)) return true;
+  MutableError().RecordHttp(static_cast<int>(*status));
+  return false;
+}
+
+bool CZorSesGetFile::CloseStream() {
+  if (!file_) return true;
+  const bool flushed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  return flushed;
 }
 
 void CZorSesGetFile::Finish() {
@@ -146,10 +164,7 @@ void CZorSesGetFile::RaiseEnd() {
 
 void CZorSesGetFile::RaiseFailed() {
   status_ = kFailed;
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
+  CloseStream();
   CDownloadFailedEventArg arg(names_, Error());
   Raise(arg);
 }

@@ -5,10 +5,14 @@
 // Every transfer that was submitted ends with exactly one end or failed
 // event: after it ran, or from Finish when the pool dropped it unrun. A
 // failed plain download leaves no file behind; the failed event is raised
-// after the file was deleted. A transfer stops at the first progress
-// callback after a cancel request (from a progress handler) or a stop
-// request (from the pool); libcurl calls back at least once a second, so
-// even a transfer that receives nothing stops promptly.
+// after the file was deleted. A transfer whose file was removed or replaced
+// at its path before the end fails (message 110) and deletes nothing; one
+// whose last bytes cannot be written when the file is closed fails as a
+// write during the transfer does (103, libcurl's write error). A transfer
+// stops at the first progress callback after a cancel request (from a
+// progress handler) or a stop request (from the pool); libcurl calls back
+// at least once a second, so even a transfer that receives nothing stops
+// promptly.
 //
 // Thread safety: Prepare runs on the caller's thread before submission;
 // everything else on the worker that runs the session.
@@ -57,6 +61,11 @@ class CZorSesGetFile : public CZorSession {
 
  private:
   void Perform(CZorWorker& worker);
+  // The transfer's own outcome, recording its error; *status becomes the
+  // answer's status when there is one to judge.
+  bool Outcome(CURLcode code, long* status);
+  // Closes the file; false when its last bytes could not be written.
+  bool CloseStream();
   int OnProgress(curl_off_t dltotal, curl_off_t dlnow) override;
   std::size_t OnWrite(const char* data, std::size_t bytes) override;
   void ReportProgress(curl_off_t dltotal, curl_off_t dlnow);

@@ -38,17 +38,26 @@ std::size_t CZorSesIncrementDWFile::HeaderCallback(char* data, std::size_t size,
   return size * count;
 }
 
+namespace {
+
+// The decimal number at the start of [first, last); -1 when there is none.
+std::int64_t LeadingNumber(const char* first, const char* last) {
+  std::int64_t number = 0;
+  const auto [end, error] = std::from_chars(first, last, number);
+  return error == std::errc() && end != first && number >= 0 ? number : -1;
+}
+
+}  // namespace
+
+// Content-Range: "bytes first-last/complete" or "bytes */complete".
 void CZorSesIncrementDWFile::OnHeader(const std::string& line) {
   std::string value;
   if (!HeaderValue(line, "Content-Range", &value)) return;
-  completeLength_ = -1;
+  const char* end = value.data() + value.size();
+  const std::size_t blank = value.find(' ');
+  answerStart_ = blank == std::string::npos ? -1 : LeadingNumber(value.data() + blank + 1, end);
   const std::size_t slash = value.find('/');
-  if (slash == std::string::npos) return;
-  std::int64_t length = 0;
-  const char* first = value.data() + slash + 1;
-  const char* last = value.data() + value.size();
-  const auto [end, error] = std::from_chars(first, last, length);
-  if (error == std::errc() && end != first && length >= 0) completeLength_ = length;
+  completeLength_ = slash == std::string::npos ? -1 : LeadingNumber(value.data() + slash + 1, end);
 }
 
 bool CZorSesIncrementDWFile::RecheckStatus(long status) {
@@ -62,12 +71,17 @@ void CZorSesIncrementDWFile::CloseFile(bool keep) {
 }
 
 bool CZorSesIncrementDWFile::WriteBody(const char* data, std::size_t bytes) {
-  return RestartIfWhole() && CZorSesGetFile::WriteBody(data, bytes);
+  return (answerTaken_ || TakeAnswer()) && CZorSesGetFile::WriteBody(data, bytes);
 }
 
-bool CZorSesIncrementDWFile::RestartIfWhole() {
-  if (restarted_ || localSize_ == 0 || ResponseCode() != 200) return true;
-  restarted_ = true;
+bool CZorSesIncrementDWFile::TakeAnswer() {
+  answerTaken_ = true;
+  const long status = ResponseCode();
+  if (status == 206 && answerStart_ != rangeStart_) {
+    MutableError().RecordCurl(CURLE_RANGE_ERROR);
+    return false;
+  }
+  if (status != 200 || localSize_ == 0) return true;
   std::FILE*& file = File();
   std::fclose(file);
   file = platform::OpenFile(Names().localPath, "wb");

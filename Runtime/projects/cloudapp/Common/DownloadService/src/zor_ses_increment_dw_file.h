@@ -2,12 +2,15 @@
 // the local file; range start -1 resumes from the file's current size,
 // range end 0 means to the end of the resource.
 //
-// A 206 answer is appended. A 200 answer (the server ignored the range)
-// carries the whole resource, so the file restarts from its first byte. A
-// 416 answer whose Content-Range names a complete length equal to the
-// file's size means the file is complete (end event); a smaller length
-// means the file is longer than the resource, which is then deleted.
-// Otherwise a failed ranged download keeps the file as it was.
+// A 206 answer is appended when its Content-Range starts at the start
+// asked for; one that starts elsewhere fails the transfer (libcurl's range
+// error, 33) before any byte is written. A 200 answer (the server ignored
+// the range) carries the whole resource, so the file restarts from its
+// first byte. A 416 answer whose Content-Range names a complete length
+// equal to the file's size means the file is complete (end event); a
+// smaller length means the file is longer than the resource, which is then
+// deleted. Otherwise a failed ranged download keeps the file as it was,
+// except for what a 200 answer already replaced.
 #pragma once
 
 #include "zor_ses_get_file.h"
@@ -31,15 +34,17 @@ class CZorSesIncrementDWFile : public CZorSesGetFile {
  private:
   static std::size_t HeaderCallback(char* data, std::size_t size, std::size_t count, void* session);
   void OnHeader(const std::string& line);
-  // Empties the file when a 200 answer arrives for a file that has content.
-  bool RestartIfWhole();
+  // Decides, at the answer's first body bytes, where they go: a 206 must
+  // start at the range start; a 200 empties a file that has content.
+  bool TakeAnswer();
 
   std::int64_t rangeStart_;
   std::int64_t rangeEnd_;
   std::int64_t localSize_ = 0;
-  // The complete length of the last Content-Range header; -1 when none
-  // could be read.
+  // The first position and the complete length of the last Content-Range
+  // header; -1 when none could be read.
+  std::int64_t answerStart_ = -1;
   std::int64_t completeLength_ = -1;
-  bool restarted_ = false;
+  bool answerTaken_ = false;
   bool deleteOnFailure_ = false;
 };

@@ -87,6 +87,24 @@ bool CZorSession::ApplyProxy(const platform::WString& host) {
   return SetOption(CURLOPT_PROXY, ToMultiByte(proxy.address.c_str()).c_str()) && SetOption(CURLOPT_PROXYTYPE, type);
 }
 
+CURLcode CZorSession::PerformRequest() {
+  const CURLcode code = curl_easy_perform(handle_);
+  if (!FailedBeforeAnswerOnReusedConnection(code)) return code;
+  if (curl_easy_setopt(handle_, CURLOPT_FRESH_CONNECT, 1L) != CURLE_OK) return code;
+  return curl_easy_perform(handle_);
+}
+
+// A request was sent (its bytes counted) while no new connection was made,
+// and no status line came back. Aborts and time-outs are not retried.
+bool CZorSession::FailedBeforeAnswerOnReusedConnection(CURLcode code) const {
+  if (code == CURLE_OK || code == CURLE_ABORTED_BY_CALLBACK || code == CURLE_OPERATION_TIMEDOUT) return false;
+  if (!error_.Succeeded() || ResponseCode() != 0) return false;
+  long connections = -1;
+  long requestBytes = 0;
+  return curl_easy_getinfo(handle_, CURLINFO_NUM_CONNECTS, &connections) == CURLE_OK && connections == 0 &&
+         curl_easy_getinfo(handle_, CURLINFO_REQUEST_SIZE, &requestBytes) == CURLE_OK && requestBytes > 0;
+}
+
 long CZorSession::ResponseCode() const {
   long status = -1;
   if (curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) return -1;

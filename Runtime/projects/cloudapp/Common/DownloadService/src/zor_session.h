@@ -47,6 +47,12 @@ class CZorSession : public CZorPoolTask {
   // when an option is refused.
   bool Start(CZorWorker* worker);
 
+  // Performs the request. One that failed on a reused connection before any
+  // answer arrived (the server had closed the connection, or left bytes
+  // beyond an earlier answer's length on it) is sent once more on a fresh
+  // connection; nothing of the failed attempt reached the callbacks.
+  CURLcode PerformRequest();
+
   CURL* Handle() const { return handle_; }
   CZorError& MutableError() { return error_; }
   // Sets one option; on failure records curl error 103 and returns false.
@@ -66,6 +72,7 @@ class CZorSession : public CZorPoolTask {
 
  private:
   CURL* OwnHandle();
+  bool FailedBeforeAnswerOnReusedConnection(CURLcode code) const;
   // Sets every option of the request on the handle.
   bool SetUp(const RequestUrl& request);
   bool SetTransferOptions(const std::string& url);

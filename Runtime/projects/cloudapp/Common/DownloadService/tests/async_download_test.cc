@@ -1,9 +1,11 @@
 // The asynchronous downloader: events on the event pool, cancel from a
-// handler, hundreds of transfers at once, Stop and Release during
-// transfers.
+// handler, hundreds of transfers at once, a file removed during its
+// transfer, Stop and Release during transfers.
+#include <filesystem>
 #include <thread>
 
 #include "drossel_fixture.h"
+#include "platform/files.h"
 #include "testing/scoped_env.h"
 
 namespace drossel_test {
@@ -50,6 +52,22 @@ TEST_F(AsyncDownload, AHandlerCancelsAtProgress) {
   EXPECT_EQ(events.Events().back().errorCode, 105ull << 32);
   EXPECT_FALSE(FileExists(u"c.bin"));  // deleted before the failed event
   EXPECT_EQ(events.Count(EN_EVENT_END) + events.Count(EN_EVENT_FAILED), 1);
+}
+
+TEST_F(AsyncDownload, AFileRemovedOrReplacedWhileDownloadingFails) {
+  EventRecorder& events = events_;
+  events.Attach(Async()->GetEventMgr(nullptr));
+  const std::u16string sub = Folder() + u"/sub";
+  ASSERT_TRUE(Async()->DownloadFile(Url("/files/h?size=200000&hold=h&hold_after=1000").c_str(), u"h.bin",
+                                    sub.c_str()));
+  ASSERT_TRUE(events.WaitFor(EN_EVENT_BEGIN, 1));  // the file is open
+  std::filesystem::remove_all(platform::NativePath(sub));
+  ASSERT_TRUE(dir_.Write(u"sub/h.bin", "another file"));
+  ASSERT_TRUE(net_->Release("h"));
+  ASSERT_TRUE(events.WaitForEnds(1));
+  EXPECT_EQ(events.Events().back().type, EN_EVENT_FAILED);
+  EXPECT_EQ(events.Events().back().errorCode, 110ull << 32);
+  EXPECT_EQ(ReadFile(u"sub/h.bin"), "another file");  // neither reported nor deleted
 }
 
 TEST_F(AsyncDownload, StopEndsStalledAndQueuedTransfers) {

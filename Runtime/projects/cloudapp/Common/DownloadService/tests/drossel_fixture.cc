@@ -70,6 +70,15 @@ bool EventRecorder::WaitForEnds(int count) const {
   });
 }
 
+bool EventRecorder::WaitFor(int type, int count) const {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return changed_.wait_for(lock, lumarine_testing::Patience(), [&] {
+    int seen = 0;
+    for (const SeenEvent& e : events_) seen += e.type == type;
+    return seen >= count;
+  });
+}
+
 void DrosselTest::SetUp() {
   library_ = std::make_unique<lumarine_testing::LibraryUnderTest>("libdrossel.so");
   ASSERT_TRUE(library_->loaded());

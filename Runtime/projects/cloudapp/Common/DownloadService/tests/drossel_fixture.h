@@ -51,6 +51,8 @@ class EventRecorder {
   // Waits until `count` transfers ended (end or failed); false after the
   // test's patience (a hang guard, not a timing assertion).
   bool WaitForEnds(int count) const;
+  // Waits until `count` events of `type` arrived, likewise.
+  bool WaitFor(int type, int count) const;
 
  private:
   static bool Handle(IEventArg* arg, void* self);

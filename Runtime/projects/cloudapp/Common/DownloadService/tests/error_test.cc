@@ -1,4 +1,4 @@
-// Error objects: code packing, the nine messages in both languages,
+// Error objects: code packing, the ten messages in both languages,
 // formatting, copying, and the library's text conversions.
 #include <gtest/gtest.h>
 
@@ -33,6 +33,7 @@ const Message kMessages[] = {
     {108, "Failed to get time from the server or the server is unsupported.", "获取服务器时间失败或服务器不支持"},
     {109, "The download service is shut down; reload the library to download again.",
      "下载服务已关闭，重新加载库后才能下载"},
+    {110, "The file was removed or replaced while downloading.", "文件在下载期间被删除或替换"},
 };
 
 TEST(ErrorMessages, EveryTextInBothLanguagesByteForByte) {
@@ -45,7 +46,7 @@ TEST(ErrorMessages, EveryTextInBothLanguagesByteForByte) {
     for (const Message& m : kMessages) EXPECT_EQ(platform::Utf16ToUtf8(LoadMessageText(m.number)), m.chinese);
   }
   EXPECT_TRUE(LoadMessageText(100).empty());
-  EXPECT_TRUE(LoadMessageText(110).empty());
+  EXPECT_TRUE(LoadMessageText(111).empty());
 }
 
 TEST(ErrorMessages, LanguageFollowsTheEnvironmentInOrder) {

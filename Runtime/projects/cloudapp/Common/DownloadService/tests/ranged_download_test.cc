@@ -1,5 +1,6 @@
 // Ranged and resumed downloads: what the file holds afterwards, for 206,
-// 200 and 416 answers, and which failures keep it.
+// 200 and 416 answers, answers of another range and error pages, and which
+// failures keep it.
 #include "drossel_fixture.h"
 
 namespace drossel_test {
@@ -27,8 +28,8 @@ TEST_F(RangedDownload, AppendsAnExplicitRange) {
   EXPECT_EQ(net_->CountLog("http", "Range: bytes=1000-4999"), 1);
 }
 
-TEST_F(RangedDownload, AMissingFileIsFetchedFromTheStart) {
-  ASSERT_TRUE(Increment("size=3000", 500, 0));
+TEST_F(RangedDownload, AMissingFileIsFetchedWholeWhateverTheRange) {
+  ASSERT_TRUE(Increment("size=3000", 500, 999));
   EXPECT_EQ(ReadFile(u"r.bin"), Content(3000));
   EXPECT_EQ(net_->CountLog("http", "Range: bytes=0-"), 1);
 }
@@ -37,6 +38,22 @@ TEST_F(RangedDownload, AWholeAnswerRestartsTheFile) {
   ASSERT_TRUE(dir_.Write(u"r.bin", Content(700)));
   ASSERT_TRUE(Increment("size=4000&ignore_range=1", -1, 0));
   EXPECT_EQ(ReadFile(u"r.bin"), Content(4000));
+}
+
+TEST_F(RangedDownload, AnAnswerStartingElsewhereLeavesTheFileAsItWas) {
+  ASSERT_TRUE(dir_.Write(u"r.bin", Content(4000)));
+  EXPECT_FALSE(Increment("size=10000&range_from_zero=1", -1, 0));
+  EXPECT_EQ(Sync()->GetErrorCode(), (103ull << 32) + 33);  // CURLE_RANGE_ERROR
+  EXPECT_TRUE(ReadFile(u"r.bin") == Content(4000));
+}
+
+TEST_F(RangedDownload, AnErrorPageLeavesThePartialFileAsItWas) {
+  for (const int status : {404, 500}) {
+    ASSERT_TRUE(dir_.Write(u"r.bin", Content(1000)));
+    EXPECT_FALSE(Increment("size=5000&status=" + std::to_string(status), -1, 0));
+    EXPECT_EQ(Sync()->GetErrorCode(), (106ull << 32) + status);
+    EXPECT_TRUE(ReadFile(u"r.bin") == Content(1000)) << status;
+  }
 }
 
 TEST_F(RangedDownload, Answer416DecidesByTheCompleteLength) {

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "drossel_fixture.h"
+#include "testing/file_size_limit.h"
 #include "testing/scoped_env.h"
 
 namespace drossel_test {
@@ -83,6 +84,14 @@ TEST_F(SyncDownload, FailuresCarryTheirCodesAndLeaveNoFile) {
   EXPECT_EQ(Sync()->GetDetailCode(), 18);  // CURLE_PARTIAL_FILE
   EXPECT_FALSE(FileExists(u"cut.bin"));
 
+  // The disk fills before the last bytes reach the file.
+  {
+    lumarine_testing::ScopedFileSizeLimit limit(1024);
+    EXPECT_FALSE(Download("/files/full?size=2000", u"full.bin"));
+  }
+  EXPECT_EQ(Sync()->GetErrorCode(), (103ull << 32) + 23);  // CURLE_WRITE_ERROR
+  EXPECT_FALSE(FileExists(u"full.bin"));
+
   // A folder that cannot be made: the local file cannot be opened.
   ASSERT_TRUE(dir_.Write(u"plain", "x"));
   EXPECT_FALSE(Sync()->DownloadFile(Url("/files/a").c_str(), u"f.bin", (Folder() + u"/plain/sub").c_str(), 60));
@@ -136,6 +145,10 @@ TEST_F(SyncDownload, UrlsAreNormalisedWithPortAndQueryKept) {
   EXPECT_LE(net_->CountLog("http", "GET /loop"), 25);
   EXPECT_FALSE(Sync()->DownloadFile(u"ftp://127.0.0.1/x", u"f.bin", Folder().c_str(), 10));
   EXPECT_EQ(Sync()->GetDetailCode(), 1);  // CURLE_UNSUPPORTED_PROTOCOL
+  // Without a scheme: http.
+  EXPECT_TRUE(Sync()->DownloadFile(W(base.substr(7) + "/files/n?size=5").c_str(), u"n.bin", Folder().c_str(),
+                                   PatienceSeconds()));
+  EXPECT_EQ(ReadFile(u"n.bin"), Content(5));
 }
 
 TEST_F(SyncDownload, ConcurrentCallsEachPumpTheirOwnEvents) {

@@ -4,12 +4,18 @@
 // whether it was accepted (false once the library's threads were closed by
 // the Release of a root whose downloaders had downloaded). The transfer's
 // events reach the handlers of GetEventMgr on the library's event threads;
-// its failure is reported only by its failed event.
+// its failure is reported only by its failed event, which comes with no
+// begin before it when the transfer could not be set up (IEventArg.h).
 //
 // The local file is folder + "/" + fileName (no separator after an empty
 // folder or one ending in "/"); missing folders are created. A "\" in the
-// URL is requested as "/"; only http and https URLs are fetched. A null
-// text counts as empty. userData is carried into every event argument.
+// URL is requested as "/"; only http and https are fetched, and a URL
+// without a scheme is fetched as http, as curl does (see the README). A
+// null text counts as empty. userData is carried into every event
+// argument. A transfer whose file is removed or replaced at its path before
+// the end fails with message 110 and deletes nothing. A request that fails
+// on a reused connection before any answer arrived is sent once more on a
+// fresh connection, unseen by the handlers.
 //
 // Ownership: the root owns the downloader; texts are read during the call.
 // Thread safety: any thread.
@@ -31,10 +37,15 @@ class ZOR_INTERFACE IAsyncDownload : public virtual IDownload, public IDownloadE
   virtual bool DownloadFile(const char16_t* url, const char16_t* fileName, const char16_t* folder) = 0;
   // Appends bytes rangeStart..rangeEnd (inclusive) of the resource to the
   // file. rangeStart -1 resumes from the file's current size; rangeEnd 0
-  // means to the end. A server that ignores the range (status 200) makes the
-  // file restart from its first byte. A failed ranged download keeps what
+  // means to the end. A missing file makes the request the whole resource,
+  // whatever range was asked. A server that ignores the range (status 200)
+  // makes the file restart from its first byte: it gets the whole resource
+  // (or, should that transfer fail, what of it arrived). A 206 answer whose
+  // range does not start at the start asked for fails (message 103, detail
+  // 33) and appends nothing. A failed ranged download otherwise keeps what
   // the file held, except when the server's 416 answer shows the file is
-  // longer than the resource.
+  // longer than the resource. Nothing checks that the resource is still the
+  // one the file's bytes came from.
   virtual bool DownloadFileIncrement(const char16_t* url, const char16_t* fileName, const char16_t* folder,
                                      int userData, std::int64_t rangeStart, std::int64_t rangeEnd) = 0;
   virtual bool DownloadFileIncrement(const char16_t* url, const char16_t* fileName, const char16_t* folder,

@@ -26,6 +26,7 @@ enum EN_ResBufMessage {
   EN_MSG_NO_HANDLE = 107,         // no libcurl handle could be made; detail 0
   EN_MSG_NO_SERVER_TIME = 108,    // no usable "Date" header; detail 0
   EN_MSG_SHUT_DOWN = 109,         // refused: the library's threads are closed until it is reloaded; detail 0
+  EN_MSG_FILE_LOST = 110,         // the local file was removed or replaced during the transfer; detail 0
 };
 
 class ZOR_INTERFACE IDWError {

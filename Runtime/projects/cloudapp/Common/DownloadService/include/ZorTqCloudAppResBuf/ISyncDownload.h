@@ -14,9 +14,11 @@
 // view then tells why); true after the end event. A success does not clear
 // the error of an earlier failure.
 //
-// Files, URLs and userData as for IAsyncDownload. The ranged calls use
-// timeoutSeconds also as the transfer's low-speed time (below 1 byte/s for
-// that long fails it with libcurl's time-out); the others use 50 seconds.
+// Files, URLs, userData and events (IEventArg.h: a transfer that cannot be
+// set up raises failed with no begin) as for IAsyncDownload. The ranged
+// calls use timeoutSeconds also as the transfer's low-speed time (below 1
+// byte/s for that long fails it with libcurl's time-out); the others use 50
+// seconds.
 //
 // Ownership: the root owns the downloader. Thread safety: several threads
 // may download at once, each pumping only its own transfer's events; the
@@ -37,6 +39,9 @@ class ZOR_INTERFACE ISyncDownload : public virtual IDWError, public virtual IDow
                             unsigned timeoutSeconds) = 0;
   virtual bool DownloadFile(const char16_t* url, const char16_t* fileName, const char16_t* folder,
                             unsigned timeoutSeconds) = 0;
+  // Ranges as IAsyncDownload::DownloadFileIncrement: appends bytes
+  // rangeStart..rangeEnd to the file, but a missing file makes the request
+  // the whole resource, whatever range was asked.
   virtual bool DownloadFileIncrement(const char16_t* url, const char16_t* fileName, const char16_t* folder,
                                      int userData, std::int64_t rangeStart, std::int64_t rangeEnd,
                                      unsigned timeoutSeconds) = 0;
