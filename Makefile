@@ -5,7 +5,8 @@
 #   make demo    build and show each deliverable doing its job
 #   make bench   build and run the benchmarks (installs the benchmark server)
 #   make fuzz    build the libFuzzer targets with clang and run each briefly
-#   make install build, then install the deliverables under PREFIX
+#   make install build the deliverables alone, optimised (build-install/),
+#                and install them, stripped, under PREFIX
 
 BUILD_DIR   ?= build
 BUILD_TYPE  ?= RelWithDebInfo
@@ -14,6 +15,7 @@ FUZZ_SECONDS ?= 30
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX      ?= /usr/local
+INSTALL_DIR ?= build-install
 
 .PHONY: build test demo bench fuzz install deps clean
 
@@ -27,8 +29,11 @@ build: deps
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-install: build
-	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+install: deps
+	@cmake -S . -B $(INSTALL_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMARINE_BUILD_TESTS=OFF \
+	       -DLUMARINE_BUILD_BENCHMARKS=OFF -DLUMARINE_BUILD_EXAMPLES=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(INSTALL_DIR) -j $(JOBS)
+	@cmake --install $(INSTALL_DIR) --prefix $(PREFIX) --strip
 
 demo: build
 	@scripts/demo $(BUILD_DIR)

@@ -2,17 +2,21 @@
 # bin/, the two shared libraries in lib/ (each with a SONAME and a version),
 # their public headers and the runtime entry's header in include/, a CMake
 # package (find_package(Lumarine CONFIG): Lumarine::pelcor,
-# Lumarine::drossel) and a pkg-config file per library. Tests, benchmarks,
-# demos and the static helper libraries stay in the build tree.
+# Lumarine::drossel) and a pkg-config file per library, and in
+# share/lumarine/examples/ what the README's examples use besides the
+# headers: libpelcor's sample documents and the UTF-16 helper. Tests,
+# benchmarks, demos and the static helper libraries stay in the build tree.
 #
-# The layout is fixed (bin, lib, include) so that the installed files find
-# one another by relative paths wherever the folder is put.
+# The layout is fixed (bin, lib, include, share/lumarine) so that the
+# installed files find one another by relative paths wherever the folder is
+# put.
 
 include(CMakePackageConfigHelpers)
 
 set(LUMARINE_PELCOR_INCLUDE ${PROJECT_SOURCE_DIR}/Runtime/projects/cloudapp/Common/ConfigManager/libpelcor/include)
 set(LUMARINE_DROSSEL_INCLUDE ${PROJECT_SOURCE_DIR}/Runtime/projects/cloudapp/Common/DownloadService/include)
 set(LUMARINE_PACKAGE_DIR lib/cmake/Lumarine)
+set(LUMARINE_DATA_INSTALL_DIR share/lumarine)
 
 # The libraries: libpelcor.so -> libpelcor.so.<major> -> libpelcor.so.<version>.
 # Callers that dlopen "libpelcor.so" by path or by name get the same file.
@@ -33,12 +37,20 @@ install(DIRECTORY ${LUMARINE_PELCOR_INCLUDE}/libpelcor ${LUMARINE_DROSSEL_INCLUD
         DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/launcher/include/launcher/runtime_entry.h DESTINATION include/launcher)
 
+# Placed as in the source tree, so that "examples/common/" in the examples
+# names the helper in either.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/common/utf16_text.h
+        DESTINATION ${LUMARINE_DATA_INSTALL_DIR}/examples/common)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/libpelcor/sample-app.json
+              ${PROJECT_SOURCE_DIR}/examples/libpelcor/sample-deploy-project.json
+        DESTINATION ${LUMARINE_DATA_INSTALL_DIR}/examples/libpelcor)
+
 install(EXPORT LumarineTargets NAMESPACE Lumarine:: DESTINATION ${LUMARINE_PACKAGE_DIR})
 set(LUMARINE_INCLUDE_INSTALL_DIR include)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumarineConfig.cmake.in
   ${CMAKE_BINARY_DIR}/package/LumarineConfig.cmake
   INSTALL_DESTINATION ${LUMARINE_PACKAGE_DIR}
-  PATH_VARS LUMARINE_INCLUDE_INSTALL_DIR)
+  PATH_VARS LUMARINE_INCLUDE_INSTALL_DIR LUMARINE_DATA_INSTALL_DIR)
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/LumarineConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/package/LumarineConfig.cmake ${CMAKE_BINARY_DIR}/package/LumarineConfigVersion.cmake

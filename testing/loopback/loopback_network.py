@@ -16,13 +16,17 @@ Once every server listens, one line goes to standard output:
 Every server appends one line per request it was asked to
 <workdir>/requests.log: "<server>\t<what it was asked>"; the file servers
 also append one line per connection they accept to <workdir>/connections.log:
-"<server>\t<client port>".
+"<server>\t<client port>". The work folder is made, with its parents, when
+it is missing.
 
-The network stops by itself when its standard input closes (the test that
-started it is gone) or when its lifetime ends. A proxy gives up a connection
-that has been idle for --patience seconds (the test's patience, which grows
-with a slow build); the lifetime is --lifetime seconds, by default fifteen
-times the patience.
+The network stops when its lifetime ends (--lifetime seconds, by default
+fifteen times the patience), on Ctrl-C or SIGTERM, and, when its standard
+input is a pipe or a socket, as soon as that closes: the program that
+started it (a test) is gone. Any other standard input (a terminal, /dev/null,
+a file, none) is not read, so that a network started by hand, also in the
+background, runs for its lifetime; it says so on standard error. A proxy
+gives up a connection that has been idle for --patience seconds (the test's
+patience, which grows with a slow build).
 
 File server paths (query parameters in brackets):
   /files/<name>   [size=N (1024), seed=S (0)] body of N bytes: byte i is byte
@@ -55,10 +59,13 @@ import array
 import email.utils
 import http.server
 import os
+import math
 import select
+import signal
 import socket
 import socketserver
 import ssl
+import stat
 import subprocess
 import sys
 import threading
@@ -424,38 +431,75 @@ def make_tls_context(workdir):
     return context
 
 
-def stop_when_orphaned(lifetime):
+def input_is_starter():
+    """True when standard input is a pipe or socket, which closes when the
+    program that holds its other end (the starter) is gone."""
+    try:
+        mode = os.fstat(0).st_mode
+    except OSError:
+        return False
+    return stat.S_ISFIFO(mode) or stat.S_ISSOCK(mode)
+
+
+def stop_when_starter_gone():
+    """Ends the process once standard input closes."""
     def watch_stdin():
         while sys.stdin.buffer.read(4096):
             pass
         os._exit(0)
     threading.Thread(target=watch_stdin, daemon=True).start()
-    threading.Timer(lifetime, lambda: os._exit(0)).start()
 
 
-def main():
-    global LOG_FILE, PATIENCE
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--workdir", required=True)
-    parser.add_argument("--patience", type=float, default=PATIENCE)
-    parser.add_argument("--lifetime", type=float)
-    args = parser.parse_args()
-    PATIENCE = args.patience
-    global CONNECTION_LOG_FILE
-    LOG_FILE = open(os.path.join(args.workdir, "requests.log"), "a", encoding="utf-8")
-    CONNECTION_LOG_FILE = open(os.path.join(args.workdir, "connections.log"), "a", encoding="utf-8")
-    stop_when_orphaned(args.lifetime or 15 * PATIENCE)
+def seconds(text):
+    value = float(text)
+    if not (value > 0 and math.isfinite(value)):
+        raise argparse.ArgumentTypeError(f"not a positive number of seconds: {text}")
+    return value
+
+
+def make_workdir(parser, workdir):
+    try:
+        os.makedirs(workdir, exist_ok=True)
+    except OSError as error:
+        parser.error(f"cannot make the work folder {workdir}: {error.strerror}")
+
+
+def start_servers(workdir):
+    """Starts every server; their ports as "name=port" words."""
     servers = {
         "http": FileServer("http"),
-        "https": FileServer("https", make_tls_context(args.workdir)),
+        "https": FileServer("https", make_tls_context(workdir)),
         "http_proxy": ProxyServer(HttpProxyHandler),
         "socks4": ProxyServer(Socks4Handler),
         "socks5": ProxyServer(Socks5Handler),
     }
     for server in servers.values():
         threading.Thread(target=server.serve_forever, daemon=True).start()
-    ports = " ".join(f"{name}={server.server_address[1]}" for name, server in servers.items())
-    print(f"ready {ports}", flush=True)
+    return " ".join(f"{name}={server.server_address[1]}" for name, server in servers.items())
+
+
+def main():
+    global LOG_FILE, CONNECTION_LOG_FILE, PATIENCE
+    # Ctrl-C ends the process at once: a handler of Python's own would wait
+    # for the servers' threads.
+    signal.signal(signal.SIGINT, signal.SIG_DFL)
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--workdir", required=True)
+    parser.add_argument("--patience", type=seconds, default=PATIENCE)
+    parser.add_argument("--lifetime", type=seconds)
+    args = parser.parse_args()
+    PATIENCE = args.patience
+    lifetime = args.lifetime or 15 * PATIENCE
+    make_workdir(parser, args.workdir)
+    LOG_FILE = open(os.path.join(args.workdir, "requests.log"), "a", encoding="utf-8")
+    CONNECTION_LOG_FILE = open(os.path.join(args.workdir, "connections.log"), "a", encoding="utf-8")
+    if input_is_starter():
+        stop_when_starter_gone()
+    else:
+        print(f"loopback network: standard input is no pipe to watch; running for {lifetime:g} seconds "
+              "(--lifetime), or until Ctrl-C or SIGTERM", file=sys.stderr, flush=True)
+    threading.Timer(lifetime, lambda: os._exit(0)).start()
+    print(f"ready {start_servers(args.workdir)}", flush=True)
     threading.Event().wait()
 
 

@@ -12,8 +12,9 @@
 // 3 when the root is not an object; 4 when "OutputPath" or "ServerProfile"
 // is missing, leaving the record as it was. Otherwise every field of the
 // document is assigned (absent or of another JSON type: AppPathOption and
-// InstallPathOption 1, LocalServer, DefaultPackage and UploadServer 1,
-// RuntimePlatform 3, others 0 or empty), then "Signing" is read: 4 when
+// InstallPathOption 1, RuntimePlatform 3, others 0 or empty; the flags
+// LocalServer, DefaultPackage and UploadServer are 1 when absent and 0 when
+// of another type than boolean), then "Signing" is read: 4 when
 // absent, 3 when not an object (the other fields stay filled), else 0.
 // WebServer, Unused and SelectedLauncherProfile are not touched.
 std::uint32_t ReadLauncherProfile(const JsonValue& root, PackageProfileRecord& record);

@@ -16,6 +16,26 @@
 //   frees a node itself.
 // - A text of unbounded length is an OutString block (out_string.h), null
 //   when absent.
+//
+// How a document fills these records: the comment after a field names the
+// JSON member that fills it, with the member's JSON type and, where it is
+// not 0 or the empty text, the default that an absent member gives.
+// - string: the text, cut to the field. Absent, or of another type: the
+//   empty text.
+// - true/false: JSON true gives 1, false 0. Any other value gives 0, also
+//   where the default is 1 ("LocalServer": 1 reads as 0); absent: the
+//   default.
+// - integer: a JSON number without fraction or exponent, its low 32 bits
+//   (16 for a std::uint16_t field: 70000 gives 4464). Absent, or another
+//   value (2.0, "2", true): the default.
+// - A required member ("required" after its type) that is missing makes
+//   the load give CONFIG_MISSING_MEMBER, and one of another type (an
+//   object for an array, say) CONFIG_INVALID_JSON; so does a root of
+//   another type. Each record's header says what such a failure leaves.
+// Members the format does not have are ignored. A save (of the documents
+// that have one) writes the members that a load reads, texts as strings,
+// flags as true/false (true for any non-zero field) and integers as
+// numbers; the record's header names the exceptions.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,19 @@
 // container holds the object. Returned texts are valid while the object
 // lives unchanged. Names compare exactly (case-sensitive).
 //
+// The file is a JSON object; a member of another JSON type than the one
+// named reads as absent (an integer as its low 32 bits, fixed_record.h):
+//   "solution": array of solution objects; missing: Load gives
+//               CONFIG_MISSING_MEMBER, of another type CONFIG_INVALID_JSON
+//   solution:   "projectpath" (string, the name), "folder" (array of folder
+//               objects; absent or of another type: no folders)
+//   folder:     "webapi" (object: "hosts" string, "https" true/false,
+//               "port" integer, "url" string; absent or of another type:
+//               empty settings), "foldername" (string, the name)
+// An element of "solution" or "folder" that is not an object gives a
+// solution or folder with an empty name. Save writes these members in this
+// order.
+//
 // One thread at a time; the objects take no lock.
 #pragma once
 

@@ -21,7 +21,9 @@
 // Path is empty or ends in "\", Name). Only well-typed parts are read: a
 // module, file or group that is not an object is skipped, a "files" that is
 // not an array gives no files, a member of another type than the format's
-// is read as absent. The operations report allocation failure as false.
+// is read as absent. The document's members and their JSON types:
+// runtime_modules_record.h and, for the file objects, cloud_file_info.h.
+// The operations report allocation failure as false.
 //
 // One thread at a time; the object takes no lock.
 #pragma once
