@@ -3,7 +3,9 @@
 #   make build   build everything (build/)
 #   make test    build and run the whole CTest suite
 #   make demo    build and show each deliverable doing its job
-#   make bench   build and run the benchmarks (installs the benchmark server)
+#   make bench   build the benchmarks optimised (build-bench/) and run them
+#                (installs the benchmark server)
+#   make bench-build  build that tree only (CI does, so that it stays buildable)
 #   make fuzz    build the libFuzzer targets with clang and run each briefly
 #   make install build the deliverables alone, optimised (build-install/),
 #                and install them, stripped, under PREFIX
@@ -11,13 +13,14 @@
 BUILD_DIR   ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 FUZZ_DIR    ?= build-fuzz
+BENCH_DIR   ?= build-bench
 FUZZ_SECONDS ?= 30
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX      ?= /usr/local
 INSTALL_DIR ?= build-install
 
-.PHONY: build test demo bench fuzz install deps clean
+.PHONY: build test demo bench bench-build fuzz install deps clean
 
 deps:
 	@scripts/install-deps
@@ -38,11 +41,15 @@ install: deps
 demo: build
 	@scripts/demo $(BUILD_DIR)
 
-bench:
+# The benchmark tree is a Release build with the default options, the build
+# a user gets from -DCMAKE_BUILD_TYPE=Release.
+bench-build: deps
+	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BENCH_DIR) -j $(JOBS)
+
+bench: bench-build
 	@scripts/install-deps --bench
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
-	@scripts/run-benchmarks $(BUILD_DIR)
+	@scripts/run-benchmarks $(BENCH_DIR)
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMARINE_FUZZ=ON >/dev/null
@@ -50,4 +57,4 @@ fuzz: deps
 	@scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR) build-asan build-tsan
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(BENCH_DIR) $(INSTALL_DIR) build-asan build-tsan

@@ -40,8 +40,8 @@ TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
   const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), view.size() * 2);
   EXPECT_EQ(request.function, u"fn");
   EXPECT_EQ(request.parameters, u"p:q");
-  std::vector<char16_t> consumed(view.size(), 0);
-  consumed.back() = u'x';
+  std::vector<char16_t> consumed(std::size(expected), 0);
+  consumed.push_back(u'x');
   EXPECT_EQ(view, consumed);
 }
 

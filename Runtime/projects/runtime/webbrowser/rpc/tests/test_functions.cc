@@ -48,8 +48,8 @@ void RegisterTestFunctions(const FunctionSink& add) {
         return 5;
       }));
   add(u"both", new FunctionDelegate([](const WString&, const WString&, WString* result, WString* error) {
-        *result = u"R";
-        *error = u"E";
+        *result = WString(u"R");
+        *error = WString(u"E");
         return 0;
       }));
   add(u"nothing", new FunctionDelegate([](const WString&, const WString&, WString*, WString*) { return 7; }));
