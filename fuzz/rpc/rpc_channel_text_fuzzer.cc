@@ -1,6 +1,6 @@
 // The texts a peer process leaves in a channel mapping are outside input:
-// reading a request or a reply must stay inside the mapping whatever its
-// bytes, and splitting a request must lose nothing.
+// reading a request or a reply must stay inside the mapping and stop at the
+// first zero whatever its bytes, and splitting a request must lose nothing.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,29 +13,28 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A mapping of exactly `size` bytes (an odd last byte is part of no unit).
-  std::vector<char16_t> units(size / 2 + 1, 0);
-  std::memcpy(units.data(), data, size);
   const std::size_t capacity = size / 2;
+  std::vector<char16_t> units(capacity + 1, 0);
+  std::memcpy(units.data(), data, capacity * 2);
   std::size_t length = 0;
   while (length < capacity && units[length] != 0) ++length;
   const platform::WString text(units.data(), length);
-  // A reply is read only when a zero ends it inside the mapping.
-  const std::optional<platform::WStringView> reply = RPCChannel::TextInView(units.data(), size);
-  if (reply.has_value() != (length < capacity) || (reply && *reply != text)) __builtin_trap();
-  if (reply) RPCChannel::IsErrorReply(*reply);
 
-  const RPCChannel::Request request = RPCChannel::TakeRequest(units.data(), size);
+  const std::optional<RPCChannel::MappingText> read =
+      RPCChannel::ReadText(size, [data, size](std::uint64_t offset, void* out, std::size_t bytes) {
+        if (offset > size || bytes > size - offset) __builtin_trap();  // reads stay inside the mapping
+        std::memcpy(out, data + offset, bytes);
+        return static_cast<std::ptrdiff_t>(bytes);
+      });
+  if (!read || read->units != text || read->terminated != (length < capacity)) __builtin_trap();
+  if (RPCChannel::ConsumedBytes(*read, size) != std::min(length + 1, capacity) * 2) __builtin_trap();
+  RPCChannel::IsErrorReply(read->units);
+
+  // Splitting a request loses nothing.
+  const RPCChannel::Request request = RPCChannel::SplitRequest(text);
   const bool split = text.find(u':') != platform::WString::npos;
   const platform::WString rebuilt = split ? request.function + u":" + request.parameters : request.function;
   if (rebuilt != text || (!split && request.parameters != text)) __builtin_trap();
-  // The request was consumed, its terminator too, and nothing after it.
-  const std::size_t consumed = std::min(length + 1, capacity);
-  for (std::size_t i = 0; i < consumed; ++i) {
-    if (units[i] != 0) __builtin_trap();
-  }
-  if (consumed < capacity && std::memcmp(&units[consumed], data + consumed * 2, (capacity - consumed) * 2) != 0) {
-    __builtin_trap();
-  }
 
   const RPCChannel::ChannelNames names(text);
   if (names.server1.size() > text.size() + 16) __builtin_trap();

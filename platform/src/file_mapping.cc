@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -60,6 +61,37 @@ void* FileMapping::MapView() {
   if (view == MAP_FAILED) return nullptr;
   view_ = view;
   return view_;
+}
+
+std::ptrdiff_t FileMapping::ReadAt(std::uint64_t offset, void* out, std::size_t length) const {
+  auto* bytes = static_cast<char*>(out);
+  std::size_t copied = 0;
+  while (copied < length) {
+    const ssize_t n = ::pread(file_->fd(), bytes + copied, length - copied, static_cast<off_t>(offset + copied));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    copied += static_cast<std::size_t>(n);
+  }
+  return static_cast<std::ptrdiff_t>(copied);
+}
+
+bool FileMapping::ZeroFill(std::size_t length) {
+  static const char kZeros[4096] = {};
+  if (length > size_) {
+    errno = EINVAL;
+    return false;
+  }
+  std::size_t written = 0;
+  while (written < length) {
+    const std::size_t piece = std::min(length - written, sizeof kZeros);
+    const ssize_t n = ::pwrite(file_->fd(), kZeros, piece, static_cast<off_t>(written));
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = EIO;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 }  // namespace platform

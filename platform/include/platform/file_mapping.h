@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "platform/named_object.h"
@@ -56,6 +57,17 @@ class FileMapping {
   // memory only for the pages it touches: reading a short text at the start
   // of a large mapping touches the pages of that text.
   void* MapView();
+
+  // ReadFile and WriteFile at an offset, without a view: for a reader that
+  // copies what it reads anyway, cheaper than mapping and unmapping a view,
+  // and a file that a peer has shrunk gives a short read, never a fault.
+  // ReadAt copies up to `length` bytes from `offset` into `out` and returns
+  // how many it copied (fewer only where the file ends), or -1 (errno set).
+  std::ptrdiff_t ReadAt(std::uint64_t offset, void* out, std::size_t length) const;
+
+  // Writes zeros over the first `length` bytes (at most size()). False
+  // (errno set) when they could not all be written.
+  bool ZeroFill(std::size_t length);
 
   // Frees the name: see NamedObjectFile::RemoveName.
   bool RemoveName() { return file_->RemoveName(); }

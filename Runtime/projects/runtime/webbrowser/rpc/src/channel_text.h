@@ -1,12 +1,14 @@
 // The texts that travel through the channel's mappings: UTF-16LE, the
 // request "function:parameters" with a terminator, the reply without one
 // (the fresh mapping's zero bytes end it). No length field travels: a text
-// ends at its first 16-bit zero. Reading one costs what its text costs: the
-// text is found in the view and only its characters are copied, however
-// large the mapping that a peer made.
+// ends at its first 16-bit zero. Reading one costs what its text costs,
+// however large the mapping that a peer made: only the text and one chunk
+// are read, without a view.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -30,15 +32,33 @@ std::size_t ReplySize(platform::WStringView reply);
 // The bytes of `units` as a mapping holds them.
 std::string_view Bytes(platform::WStringView units);
 
-// Reads the request from a view of `size` bytes, splits it at the first ":"
-// (without one, both parts are the whole text) and zero-fills the text and
-// its terminator in the view. A text that no zero ends ends with the view.
-Request TakeRequest(void* view, std::size_t size);
+// Reads up to `length` bytes of a mapping from `offset` into `out`: the
+// bytes read (fewer only where the mapping ends), or -1 when it cannot be
+// read. platform::FileMapping::ReadAt is one.
+using ReadBytes = std::function<std::ptrdiff_t(std::uint64_t offset, void* out, std::size_t length)>;
 
-// The text in a view of `size` bytes, up to its first 16-bit zero, where it
-// lies; nullopt when no zero ends it before the view does (it has no length
-// then).
-std::optional<platform::WStringView> TextInView(const void* view, std::size_t size);
+// The text at the start of a mapping: its units before the first 16-bit
+// zero, and whether a zero ends them before the mapping does (a reply that
+// no zero ends has no length; a request ends with its mapping).
+struct MappingText {
+  platform::WString units;
+  bool terminated = false;
+};
+
+// Reads the text of a mapping of `size` bytes (an odd last byte is part of
+// no unit). It looks for the first zero a 64 KiB chunk at a time, then reads
+// the text straight into its string (a text inside the first chunk is not
+// read twice): memory is the text's and one chunk, whatever the mapping's
+// size. nullopt when a read fails.
+std::optional<MappingText> ReadText(std::size_t size, const ReadBytes& read);
+
+// Splits a request at its first ":"; without one, both parts are the whole
+// text.
+Request SplitRequest(platform::WString text);
+
+// The bytes a server zero-fills once it has read a request: the text and
+// its terminator, within a mapping of `size` bytes.
+std::size_t ConsumedBytes(const MappingText& request, std::size_t size);
 
 // True when the reply is an error object: it begins with the 15 characters
 // {"type":"error" (what the script-value writer always produces).

@@ -124,14 +124,14 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
     Log(text::kWaitFailed);
     return 1;
   }
-  const Reply reply = OpenReply();
+  Reply reply = OpenReply();
   if (reply.text) Log(text::kReplyTaken);
   // Read or not, the server's round ends here: a server that wrote a reply
   // waits for this, and every later call of the channel would wait for it.
   if (exchange.server2 == nullptr) exchange.server2 = OpenWithRetries(names_->server2, kServer2Retries);
   if (exchange.server2 != nullptr) exchange.server2->Release();
   if (!reply.text) return 1;
-  *kept = Keep(*reply.text);
+  *kept = Keep(std::move(*reply.text));
   return 0;
 }
 
@@ -232,23 +232,23 @@ CFileMappingClient::Reply CFileMappingClient::OpenReply() {
     Log(text::kOpenFailed);
     return reply;
   }
-  const void* view = reply.mapping->MapView();
-  if (view == nullptr) {
+  const platform::FileMapping& mapping = *reply.mapping;
+  std::optional<RPCChannel::MappingText> read = RPCChannel::ReadText(
+      mapping.size(),
+      [&mapping](std::uint64_t offset, void* out, std::size_t length) { return mapping.ReadAt(offset, out, length); });
+  if (!read) {
     Log(text::kViewFailed);
     return reply;
   }
-  reply.text = RPCChannel::TextInView(view, reply.mapping->size());
+  if (read->terminated) reply.text = std::move(read->units);
   Log(reply.text ? text::kCloseReply : text::kReadFailed);
   return reply;
 }
 
-const platform::WString* CFileMappingClient::Keep(platform::WStringView reply) {
+const platform::WString* CFileMappingClient::Keep(platform::WString reply) {
   if (reply.empty()) return nullptr;
   platform::WString& kept = RPCChannel::IsErrorReply(reply) ? error_text_ : result_text_;
-  // The last text of this kind goes first: a large reply is never held
-  // twice.
-  platform::WString().swap(kept);
-  kept.assign(reply);
+  kept = std::move(reply);  // the last text of this kind goes
   return &kept;
 }
 

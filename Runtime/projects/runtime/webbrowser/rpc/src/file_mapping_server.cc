@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "channel_names.h"
 #include "channel_text.h"
@@ -108,15 +110,21 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
     if (client_may_wait) FailCall(call);
     return false;
   }
-  void* view = request->MapView();
-  if (view == nullptr) {
+  std::optional<RPCChannel::MappingText> read = RPCChannel::ReadText(
+      request->size(), [&request](std::uint64_t offset, void* out, std::size_t length) {
+        return request->ReadAt(offset, out, length);
+      });
+  if (!read) {
     Log(text::kViewFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
     FailCall(call);
     return false;
   }
-  call.request = RPCChannel::TakeRequest(view, request->size());
+  // Consumed: zero-filled, as the client would see it. Nobody reads the
+  // request again, so a failure here changes nothing.
+  request->ZeroFill(RPCChannel::ConsumedBytes(*read, request->size()));
+  call.request = RPCChannel::SplitRequest(std::move(read->units));
   Log(text::kCloseRequest);
   // Both client semaphores now: they tie this call to its client, who holds
   // them for the whole call. The names are still the client's if it still

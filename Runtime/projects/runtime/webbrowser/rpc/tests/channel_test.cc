@@ -1,5 +1,9 @@
 // The channel's names and texts, byte for byte.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +32,26 @@ TEST(ChannelNamesTest, SemaphoreNamesComeFromTheMappingName) {
   EXPECT_EQ(RPCChannel::SemaphoreStem(u""), u"");
 }
 
+// A mapping's bytes as ReadText reads them; `readable` of them are there
+// (a peer may have shrunk the file under the size it had).
+struct MappingBytes {
+  std::string_view bytes;
+  std::size_t readable = std::string_view::npos;
+
+  std::optional<RPCChannel::MappingText> Read() const {
+    return RPCChannel::ReadText(bytes.size(), [this](std::uint64_t offset, void* out, std::size_t length) {
+      const std::size_t end = std::min({bytes.size(), readable, static_cast<std::size_t>(offset) + length});
+      const std::size_t copied = end > offset ? end - static_cast<std::size_t>(offset) : 0;
+      std::memcpy(out, bytes.data() + offset, copied);
+      return static_cast<std::ptrdiff_t>(copied);
+    });
+  }
+};
+
+std::string_view BytesOf(const std::vector<char16_t>& units) {
+  return std::string_view(reinterpret_cast<const char*>(units.data()), units.size() * 2);
+}
+
 TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
   const char16_t expected[] = u"fn:p:q";
   EXPECT_EQ(RPCChannel::RequestSize(u"fn", u"p:q"), sizeof expected);
@@ -36,16 +60,17 @@ TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
   EXPECT_EQ(std::memcmp(bytes.data(), expected, bytes.size()), 0);
 
   std::vector<char16_t> view(std::begin(expected), std::end(expected));
-  view.push_back(u'x');  // beyond the terminator: left alone
-  const RPCChannel::Request request = RPCChannel::TakeRequest(view.data(), view.size() * 2);
+  view.push_back(u'x');  // beyond the terminator: neither read nor consumed
+  const auto read = MappingBytes{BytesOf(view)}.Read();
+  ASSERT_TRUE(read.has_value());
+  EXPECT_TRUE(read->terminated);
+  EXPECT_EQ(RPCChannel::ConsumedBytes(*read, view.size() * 2), sizeof expected);
+  const RPCChannel::Request request = RPCChannel::SplitRequest(read->units);
   EXPECT_EQ(request.function, u"fn");
   EXPECT_EQ(request.parameters, u"p:q");
-  std::vector<char16_t> consumed(std::size(expected), 0);
-  consumed.push_back(u'x');
-  EXPECT_EQ(view, consumed);
 }
 
-TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColonAndReadWithinTheView) {
+TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColon) {
   struct Case {
     WString text;
     WString function;
@@ -59,16 +84,39 @@ TEST(ChannelTextTest, RequestsAreSplitAtTheFirstColonAndReadWithinTheView) {
       {u"a::b", u"a", u":b"},
   };
   for (const auto& c : cases) {
-    std::vector<char16_t> view(c.text.begin(), c.text.end());
-    view.push_back(0);
-    const auto request = RPCChannel::TakeRequest(view.data(), view.size() * 2);
+    const auto request = RPCChannel::SplitRequest(c.text);
     EXPECT_EQ(request.function, c.function);
     EXPECT_EQ(request.parameters, c.parameters);
   }
-  // A peer's text without a terminator ends with the mapping.
-  std::vector<char16_t> unterminated = {u'a', u':', u'b'};
-  const auto request = RPCChannel::TakeRequest(unterminated.data(), unterminated.size() * 2 + 1);
-  EXPECT_EQ(request.parameters, u"b");
+}
+
+TEST(ChannelTextTest, ATextIsReadUpToItsFirstZeroWithinTheMapping) {
+  // Longer than a chunk: found in one pass, read in another.
+  std::vector<char16_t> units(100000, u'\u00e9');
+  units.push_back(0);
+  units.push_back(u'x');
+  const auto long_text = MappingBytes{BytesOf(units)}.Read();
+  ASSERT_TRUE(long_text.has_value());
+  EXPECT_TRUE(long_text->terminated);
+  EXPECT_EQ(long_text->units, WString(100000, u'\u00e9'));
+  EXPECT_EQ(RPCChannel::ConsumedBytes(*long_text, units.size() * 2), 100001u * 2);
+  // Without a zero the text ends with the mapping (an odd last byte is part
+  // of no unit), or where a file shrunk under its size ends.
+  const std::vector<char16_t> unterminated = {u'a', u':', u'b'};
+  const std::string whole(BytesOf(unterminated));
+  auto read = MappingBytes{whole + 'z'}.Read();
+  ASSERT_TRUE(read.has_value());
+  EXPECT_FALSE(read->terminated);
+  EXPECT_EQ(read->units, u"a:b");
+  EXPECT_EQ(RPCChannel::ConsumedBytes(*read, whole.size() + 1), whole.size());
+  read = MappingBytes{whole, 3}.Read();
+  ASSERT_TRUE(read.has_value());
+  EXPECT_FALSE(read->terminated);
+  EXPECT_EQ(read->units, u"a");
+  // A read that fails fails the text.
+  EXPECT_FALSE(RPCChannel::ReadText(whole.size(), [](std::uint64_t, void*, std::size_t) -> std::ptrdiff_t {
+    return -1;
+  }).has_value());
 }
 
 TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpening) {
@@ -79,11 +127,10 @@ TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpenin
   const std::string_view bytes = RPCChannel::Bytes(reply);
   ASSERT_EQ(bytes.size(), reply.size() * 2);
   std::memcpy(view.data(), bytes.data(), bytes.size());
-  EXPECT_EQ(RPCChannel::TextInView(view.data(), size), reply);
-  // A text that no zero ends inside the mapping has no length: not read.
-  EXPECT_EQ(RPCChannel::TextInView(view.data(), 4), std::nullopt);
-  EXPECT_EQ(RPCChannel::TextInView(view.data(), 5), std::nullopt);
-  EXPECT_EQ(RPCChannel::TextInView(view.data(), size - 1), reply);
+  const auto read = MappingBytes{BytesOf(view)}.Read();
+  ASSERT_TRUE(read.has_value());
+  EXPECT_TRUE(read->terminated);
+  EXPECT_EQ(read->units, reply);
 
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\",\"value\":\"x\"}"));
   EXPECT_TRUE(RPCChannel::IsErrorReply(u"{\"type\":\"error\""));

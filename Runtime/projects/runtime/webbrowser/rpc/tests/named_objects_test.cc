@@ -198,7 +198,7 @@ std::string Bytes(FileMapping& mapping, std::size_t count) {
   return view != nullptr ? std::string(static_cast<const char*>(view), count) : "(no view)";
 }
 
-TEST(FileMappingTest, ContentsAreWrittenWithoutAViewAndAConsumerOrAFirstOpenerTakesTheName) {
+TEST(FileMappingTest, ContentsAreWrittenAndReadWithoutAViewAndAConsumerOrAFirstOpenerTakesTheName) {
   const auto name = UniqueName("Local\\message");
   auto created = FileMapping::CreateHolding(name, 10, {"requ", "est"}, NamedCreation::kReplace);
   ASSERT_NE(created, nullptr);
@@ -211,6 +211,15 @@ TEST(FileMappingTest, ContentsAreWrittenWithoutAViewAndAConsumerOrAFirstOpenerTa
   EXPECT_EQ(Bytes(*taken, kPage), "request" + std::string(kPage - 7, '\0'));  // zeros follow the contents
   static_cast<char*>(taken->MapView())[0] = 'R';
   EXPECT_EQ(Bytes(*created, 7), "Request");
+  // Read and zero-filled without a view, as every view sees it; a read
+  // stops where the mapping ends.
+  char read[8] = {};
+  EXPECT_EQ(created->ReadAt(1, read, 6), 6);
+  EXPECT_EQ(std::string(read, 6), "equest");
+  EXPECT_EQ(created->ReadAt(kPage - 2, read, sizeof read), 2);
+  EXPECT_TRUE(created->ZeroFill(3));
+  EXPECT_EQ(Bytes(*taken, 7), std::string("\0\0\0uest", 7));
+  EXPECT_FALSE(created->ZeroFill(kPage + 1));
 
   // The freed name makes a new object while both handles keep the old one.
   // Made for its first opener, it keeps its name for a create that finds it

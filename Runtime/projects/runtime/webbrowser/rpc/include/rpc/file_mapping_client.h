@@ -54,11 +54,11 @@ class CFileMappingClient final : public IRPCClient {
     kFailed,
   };
 
-  // The reply mapping, and the text in its view (none when it could not be
-  // opened or read).
+  // The reply mapping, and its text (none when it could not be opened or
+  // read, or when no zero ends it).
   struct Reply {
     std::unique_ptr<platform::FileMapping> mapping;
-    std::optional<platform::WStringView> text;
+    std::optional<platform::WString> text;
   };
 
   // The call sequence; 0 when the server answered (`kept` then points to
@@ -71,8 +71,8 @@ class CFileMappingClient final : public IRPCClient {
   // Opens the server's semaphores; false when no server serves the name.
   bool FindServer(Exchange& exchange);
   Reply OpenReply();
-  // Copies a non-empty reply into the client's text of its kind.
-  const platform::WString* Keep(platform::WStringView reply);
+  // Makes a non-empty reply the client's text of its kind.
+  const platform::WString* Keep(platform::WString reply);
   // Waits for one of the client's semaphores while a server holds
   // ServerSemaphore1, pumping when a window is set: kSignaled, or how the
   // wait ended.
