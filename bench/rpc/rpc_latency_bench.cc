@@ -16,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/echo_function.h"
 #include "bench/latency_samples.h"
 #include "rpc/file_mapping_client.h"
 #include "rpc/file_mapping_server.h"
@@ -41,21 +42,10 @@ std::int64_t PeakMemory() {
   return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
 }
 
-class Echo : public IRPCFunDelegate {
- public:
-  int Invoke(const platform::WChar*, const platform::WChar* parameters, const platform::WChar** result,
-             const platform::WChar** error) override {
-    *result = parameters;
-    *error = nullptr;
-    return 0;
-  }
-  void AfterCall() override {}
-};
-
 // The child: an RPC server and a pipe echo, until the pipe closes.
 int ServeChild(int input, int output) {
   RPCServer::CRPCServer server(new RPCServer::CFileMappingServerImp());
-  server.RegisterFunction(u"echo", new Echo());
+  server.RegisterFunction(u"echo", new bench::EchoFunction());
   const char ready = server.Start(mapping_name.c_str(), 0) == 0 ? 'r' : 'f';
   if (::write(output, &ready, 1) != 1) return 1;
   char byte = 0;

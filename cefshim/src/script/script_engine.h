@@ -4,7 +4,9 @@
 // every page's global object (realm) shares, so that values pass between
 // contexts without wrappers. The engine knows the objects that hold its
 // roots (EngineBound) and detaches them when it is destroyed, and it keeps
-// the stack of contexts entered by CefV8Context::Enter.
+// the stack of contexts entered by CefV8Context::Enter. Its collector runs
+// once about 1 MB of garbage has piled up over a small live heap, so that a
+// long stream of evaluations keeps the renderer near its live size.
 //
 // Thread safety: an engine is created, used and destroyed on one thread.
 #pragma once

@@ -3,12 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
 #include <string>
 
 #include "kestrun_page.h"
 #include "kestrun_process.h"
 #include "message_names.h"
 #include "platform/unicode.h"
+#include "testing/patience.h"
 #include "testing/scoped_env.h"
 
 namespace Kestrun::testing {
@@ -23,6 +26,17 @@ void ExpectAnswers(KestrunPage& page, std::initializer_list<std::pair<const char
 }
 
 std::string Error(const std::string& message) { return R"({"type":"error","value":")" + message + "\"}"; }
+
+// A process's resident size in bytes, from /proc; 0 when unreadable.
+std::int64_t ResidentBytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string field;
+  std::int64_t kilobytes = 0;
+  while (status >> field) {
+    if (field == "VmRSS:" && status >> kilobytes) return kilobytes * 1024;
+  }
+  return 0;
+}
 
 const std::string kFrameGone =
     Error("Main Frame is no longer available, most likely the Frame has been Disposed or Removed.");
@@ -174,6 +188,24 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
               ElementsAre("\"SaveWebBrowserObjectID\" true", "\"SaveWebBrowserObjectID\" true",
                           "\"EvaluateJavascriptRequestSync\" true", "\"EvaluateJavascriptRequestSync\" true",
                           "\"EvaluateJavascriptRequestSync\" false", "\"EvaluateJavascriptRequestSync\" false"));
+}
+
+// Each evaluation compiles a script that is garbage once it has run; a long
+// stream of them must not pile it up until the collector's own limits.
+TEST(ScriptEvaluationTest, ALongStreamOfEvaluationsKeepsTheRendererNearItsLiveSize) {
+  if (lumarine_testing::BuildSlowdown() > 1) GTEST_SKIP() << "a sanitizer keeps freed memory in quarantine";
+  KestrunPage page;
+  ASSERT_TRUE(page.process());
+  EXPECT_EQ(page.EvaluateAsync(u"1+1"), R"(ok {"type":"integer","value":2})");
+  const std::int64_t start = ResidentBytes(page.process()->pid());
+  constexpr int kEvaluations = 100000;
+  constexpr int kInFlight = 50;
+  const CefRefPtr<CefProcessMessage> request = Message(kEvaluateJavascriptRequestAsync, u"1+1");
+  for (int sent = 0; sent < kEvaluations; sent += kInFlight) {
+    for (int i = 0; i < kInFlight; ++i) page.process()->SendProcessMessage(kBrowser, kMainFrame, request);
+    for (int i = 0; i < kInFlight; ++i) ASSERT_TRUE(page.Next(kEvaluateJavascriptResponseAsync));
+  }
+  EXPECT_LT(ResidentBytes(page.process()->pid()) - start, std::int64_t{16} << 20);
 }
 
 TEST(ScriptEvaluationTest, TheSlotHoldsAtMostOneSignal) {
