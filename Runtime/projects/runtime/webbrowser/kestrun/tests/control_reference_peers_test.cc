@@ -96,7 +96,7 @@ TEST(ControlReferencePeersTest, AControlThatFollowsTheChannelCollectsEachSynchro
   KestrunPage page;
   ASSERT_TRUE(page.process());
   const WString id = UniqueObjectId();
-  page.Send(kSaveWebBrowserObjectID, id);
+  page.StartService(id);
   const WString service = u"Local\\" + id + u"_SECJS_Server";
   for (int i = 0; i < 150; ++i) {
     const std::string text = "s" + std::to_string(i);

@@ -62,7 +62,7 @@ TEST(ExecJsCallersTest, ACallerThatGoesWhileExecJsWaitsLeavesTheNextCallersTheir
   KestrunPage page;
   ASSERT_TRUE(page.process());
   const WString id = UniqueObjectId();
-  page.Send(kSaveWebBrowserObjectID, id);
+  page.StartService(id);
   for (const std::string way : {"client", "ref-client", "gives up"}) {
     SCOPED_TRACE(way);
     if (way == "gives up") {

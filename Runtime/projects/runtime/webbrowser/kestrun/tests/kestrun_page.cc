@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 
 #include "kestrun_process.h"
 #include "message_names.h"
 #include "platform/unicode.h"
+#include "reference_channel.h"
 #include "rpc/file_mapping_client.h"
 
 namespace Kestrun::testing {
 namespace {
+
+// How far apart reference::OpenSemaphore tries again.
+constexpr std::chrono::milliseconds kServiceLookPeriod{50};
 
 CefRefPtr<CefProcessMessage> EvaluationRequest(const char16_t* name, const platform::WString& code, int start_line) {
   CefRefPtr<CefProcessMessage> request = Message(name, code.c_str());
@@ -48,6 +53,13 @@ KestrunPage::KestrunPage(const std::string& script, const std::vector<std::strin
 
 void KestrunPage::Send(const char16_t* name, const platform::WString& text, std::int64_t frame) {
   process_->SendProcessMessage(kBrowser, frame, Message(name, text.c_str()));
+}
+
+void KestrunPage::StartService(const platform::WString& identifier) {
+  Send(kSaveWebBrowserObjectID, identifier);
+  const rpc_test::reference::Names names(u"Local\\" + identifier + u"_SECJS_Server");
+  const int tries = static_cast<int>(kPatience / kServiceLookPeriod);
+  EXPECT_TRUE(rpc_test::reference::OpenSemaphore(names.server1, tries)) << "the renderer's service never started";
 }
 
 std::string KestrunPage::EvaluateAsync(const platform::WString& code, std::int64_t frame, int start_line) {

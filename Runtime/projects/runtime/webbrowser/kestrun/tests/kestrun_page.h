@@ -33,6 +33,12 @@ class KestrunPage {
   // Sends `name` with [1] `text` through `frame`.
   void Send(const char16_t* name, const platform::WString& text, std::int64_t frame = kMainFrame);
 
+  // Sends "SaveWebBrowserObjectID" with `identifier` and waits until the
+  // renderer's service under it is up (a failed test when it never comes):
+  // a renderer slowed by a sanitizer or a busy machine may take longer to
+  // start it than the second a client looks for a server.
+  void StartService(const platform::WString& identifier);
+
   // Evaluates `code` ("eval.js" from line `start_line`) by message:
   // "ok <result JSON>" or "failed <error JSON>", in UTF-8.
   std::string EvaluateAsync(const platform::WString& code, std::int64_t frame = kMainFrame, int start_line = 1);

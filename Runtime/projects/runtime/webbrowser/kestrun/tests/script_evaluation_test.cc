@@ -170,7 +170,7 @@ TEST(ScriptEvaluationTest, SynchronousEvaluationAnswersThroughExecJs) {
   ASSERT_TRUE(page.process());
   const platform::WString first = UniqueObjectId();
   const platform::WString second = UniqueObjectId();
-  page.Send(kSaveWebBrowserObjectID, first);
+  page.StartService(first);
   page.Send(kSaveWebBrowserObjectID, second);  // the service keeps its first name
   page.RequestSync(u"++counter * 2");
   EXPECT_EQ(CallExecJs(first), R"(0 {"type":"integer","value":2})");
@@ -250,7 +250,7 @@ TEST(ScriptEvaluationTest, KillRequestEndsTheRendererWhileExecJsWaits) {
   KestrunPage page;
   ASSERT_TRUE(page.process());
   const platform::WString id = UniqueObjectId();
-  page.Send(kSaveWebBrowserObjectID, id);
+  page.StartService(id);
   ExecJsCall waiting(id);
   ASSERT_TRUE(waiting.WaitUntilServed()) << "the service never ran ExecJS";
   page.Send(kKillKestrunRequest, u"");

@@ -165,7 +165,7 @@ TEST(EventFunctionsTest, AnEventCallWhileTheControlWaitsInExecJsNeverHangsBoth) 
     if (function == "Stuck") reply_given.wait_for(kPatience);
     return function + " " + text;
   });
-  page.Send(kSaveWebBrowserObjectID, id);
+  page.StartService(id);
   page.Send(kJavascriptRegisterEvent, u"Direct");
   page.Send(kJavascriptRegisterEvent, u"Stuck");
   // The control's server thread answers while its other thread waits.
