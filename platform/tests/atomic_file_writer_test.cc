@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "platform/unicode.h"
 #include "testing/file_size_limit.h"
 #include "testing/temp_dir.h"
 
@@ -66,6 +67,28 @@ TEST(AtomicFileWriter, AFailedWriteFailsTheCommit) {
   writer.reset();
   EXPECT_EQ(ReadWholeFile(file), "old");
   EXPECT_EQ(EntryCount(dir), 1u);
+}
+
+// A 255-byte name leaves room for only part of itself in the temporary
+// file's name. The part kept ends between characters, so the temporary name
+// is UTF-8 too, wherever the cut falls: after k ASCII letters, 3-byte
+// characters start at every offset modulo 3.
+TEST(AtomicFileWriter, TheLongestNamesAreCutBetweenCharactersForTheTemporaryFile) {
+  for (std::size_t k = 0; k < 3; ++k) {
+    TempDir dir;
+    const WString name = WString(k, u'a') + WString((255 - k) / 3, u'\u4E2D') + WString((255 - k) % 3, u'z');
+    ASSERT_EQ(NativePath(name).size(), 255u);
+    auto writer = AtomicFileWriter::Begin(dir.File(name));
+    ASSERT_NE(writer, nullptr) << k;
+    ASSERT_EQ(EntryCount(dir), 1u);  // the temporary file
+    for (const auto& entry : std::filesystem::directory_iterator(dir.native_path())) {
+      EXPECT_TRUE(IsValidUtf8(entry.path().filename().string())) << k;
+    }
+    ASSERT_TRUE(writer->Write("saved"));
+    ASSERT_TRUE(writer->Commit()) << k;
+    EXPECT_EQ(ReadWholeFile(dir.File(name)), "saved");
+    EXPECT_EQ(EntryCount(dir), 1u);
+  }
 }
 
 // The link's own text (what it points at); "" when it is not a link.
