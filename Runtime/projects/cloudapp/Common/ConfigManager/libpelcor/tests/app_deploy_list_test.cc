@@ -132,6 +132,13 @@ TEST_F(AppDeployListTest, WriteAppAddsOrUpdatesOnlyTheTimes) {
   EXPECT_EQ(dir_.Read(u"deploy.ini"), ansi);
 }
 
+// A new minimum version alone (the app's times as they were) is an edit too.
+TEST_F(AppDeployListTest, WriteAppOfANewMinimumVersionAloneWritesIt) {
+  dir_.Write(u"deploy.ini", "[Public]\nMinimumValidVersion=1.0\n[App]\nOnlineTime=on\nOfflineTime=off\n");
+  ASSERT_TRUE(list_->WriteApp(path_.c_str(), u"App", u"2.0", u"on", u"off"));
+  EXPECT_EQ(dir_.Read(u"deploy.ini"), "[Public]\nMinimumValidVersion=2.0\n[App]\nOnlineTime=on\nOfflineTime=off\n");
+}
+
 // A list marked as UTF-16 (either byte order) opens, and WriteApp edits it
 // in its own encoding: the mark, every other section and key, comments and
 // the CRLF line ends stay as they were.
