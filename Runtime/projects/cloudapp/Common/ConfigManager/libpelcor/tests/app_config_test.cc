@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -381,14 +382,20 @@ TEST_F(AppConfigTest, PackageChainsTooDeepOrSharedExponentiallyAreRefused) {
   for (int i = 0; i < 1000; ++i) package += std::string(i > 0 ? "," : "") + R"({"Name":"f"})";
   std::string listed;
   for (int i = 0; i < 2200; ++i) listed += std::string(i > 0 ? "," : "") + R"({"Name":"p","Extractable":true})";
-  for (const char* pad : {"0", "{}"}) {
-    std::string padding;
-    for (int i = 0; i < 140000; ++i) padding += std::string(i > 0 ? "," : "") + pad;
-    EXPECT_EQ(LoadText(Document(R"("Packages":{"p":[)" + package + R"(],"pad":[)" + padding +
-                                R"(]},"PredownloadFiles":[)" + listed + "]"),
-                       record),
+  const auto padding = [](const char* pad) {
+    std::string elements;
+    for (int i = 0; i < 140000; ++i) elements += std::string(i > 0 ? "," : "") + pad;
+    return elements;
+  };
+  // Padding: numbers or objects in a package no file names, numbers among
+  // the files of the package that is read.
+  const std::string packages[] = {R"("p":[)" + package + R"(],"pad":[)" + padding("0") + "]",
+                                  R"("p":[)" + package + R"(],"pad":[)" + padding("{}") + "]",
+                                  R"("p":[)" + package + "," + padding("0") + "]"};
+  for (std::size_t i = 0; i < std::size(packages); ++i) {
+    EXPECT_EQ(LoadText(Document("\"Packages\":{" + packages[i] + R"(},"PredownloadFiles":[)" + listed + "]"), record),
               CONFIG_INVALID_JSON)
-        << pad;
+        << i;
     ExpectSameRecord(record, FullRecord());
   }
 }
