@@ -27,8 +27,11 @@ std::string NativePath(WStringView path);
 // fopen by UTF-16 name with a C mode string: "r", "w" or "a", then any of
 // "b", "+", "x", "e". Returns null on failure with errno set (EINVAL for
 // another mode). The caller owns the FILE and fcloses it. "w" and "a"
-// create a missing file. The descriptor is close-on-exec, so child
-// processes do not inherit it.
+// create a missing file. A mode that writes ("w", "a", "+") refuses an
+// existing file that is read-only (IsReadOnly) with errno EACCES, also
+// when the process runs as root, as Windows does, and leaves it as it was
+// ("w" empties a file only once it was opened). The descriptor is
+// close-on-exec, so child processes do not inherit it.
 std::FILE* OpenFile(WStringView path, const char* mode);
 
 // The whole content of a regular file; nullopt when it is missing, not a

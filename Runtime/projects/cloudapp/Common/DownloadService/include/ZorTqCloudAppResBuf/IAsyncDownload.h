@@ -8,14 +8,16 @@
 // begin before it when the transfer could not be set up (IEventArg.h).
 //
 // The local file is folder + "/" + fileName (no separator after an empty
-// folder or one ending in "/"); missing folders are created. A "\" in the
-// URL is requested as "/"; only http and https are fetched, and a URL
-// without a scheme is fetched as http, as curl does (see the README). A
-// null text counts as empty. userData is carried into every event
-// argument. A transfer whose file is removed or replaced at its path before
-// the end fails with message 110 and deletes nothing. A request that fails
-// on a reused connection before any answer arrived is sent once more on a
-// fresh connection, unseen by the handlers.
+// folder or one ending in "/"); missing folders are created. A file whose
+// mode has no write bit is read-only, also when the process runs as root:
+// a download into it fails with message 104, detail EACCES, and leaves it
+// byte for byte. A "\" in the URL is requested as "/"; only http and https
+// are fetched, and a URL without a scheme is fetched as http, as curl does
+// (see the README). A null text counts as empty. userData is carried into
+// every event argument. A transfer whose file is removed or replaced at its
+// path before the end fails with message 110 and deletes nothing. A request
+// that fails on a reused connection before any answer arrived is sent once
+// more on a fresh connection, unseen by the handlers.
 //
 // Ownership: the root owns the downloader; texts are read during the call.
 // Thread safety: any thread.
