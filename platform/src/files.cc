@@ -153,6 +153,14 @@ bool IsOpenFileAt(std::FILE* file, WStringView path) {
          open.st_ino == named.st_ino;
 }
 
+WString AbsolutePath(WStringView path) {
+  if (!path.empty() && path.front() == u'/') return WString(path);
+  char* cwd = ::getcwd(nullptr, 0);
+  const std::optional<WString> folder = cwd ? Utf8ToUtf16Strict(cwd) : std::nullopt;
+  std::free(cwd);
+  return folder ? JoinPath(*folder, path) : WString(path);
+}
+
 bool PathExists(WStringView path) {
   struct stat st;
   return StatPath(path, st);

@@ -53,6 +53,12 @@ bool ReplaceFileAtomically(WStringView path, std::string_view bytes);
 // another file, e.g. after the open file was removed or replaced.
 bool IsOpenFileAt(std::FILE* file, WStringView path);
 
+// The path made absolute against the current working folder, naming what
+// an open of `path` would reach now, also after the working folder
+// changes: an absolute path is returned as it is, and so is any path when
+// the working folder cannot be read or named in UTF-16.
+WString AbsolutePath(WStringView path);
+
 // True when anything exists at the path (file, folder, other).
 bool PathExists(WStringView path);
 bool IsRegularFile(WStringView path);

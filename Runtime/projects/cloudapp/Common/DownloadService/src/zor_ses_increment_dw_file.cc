@@ -16,7 +16,7 @@ std::string CZorSesIncrementDWFile::RangeText(std::int64_t start, std::int64_t e
 }
 
 bool CZorSesIncrementDWFile::OpenFile() {
-  const platform::WString& path = Names().localPath;
+  const platform::WString& path = FilePath();
   if (!platform::PathExists(path)) rangeStart_ = rangeEnd_ = 0;
   std::FILE*& file = File();
   file = platform::OpenFile(path, "ab");
@@ -67,7 +67,7 @@ bool CZorSesIncrementDWFile::RecheckStatus(long status) {
 }
 
 void CZorSesIncrementDWFile::CloseFile(bool keep) {
-  if (!keep && deleteOnFailure_) platform::DeleteFileAt(Names().localPath);
+  if (!keep && deleteOnFailure_) platform::DeleteFileAt(FilePath());
 }
 
 bool CZorSesIncrementDWFile::WriteBody(const char* data, std::size_t bytes) {
@@ -84,7 +84,7 @@ bool CZorSesIncrementDWFile::TakeAnswer() {
   if (status != 200 || localSize_ == 0) return true;
   std::FILE*& file = File();
   std::fclose(file);
-  file = platform::OpenFile(Names().localPath, "wb");
+  file = platform::OpenFile(FilePath(), "wb");
   if (!file) MutableError().RecordRuntime(errno);
   return file != nullptr;
 }

@@ -8,7 +8,10 @@
 // begin before it when the transfer could not be set up (IEventArg.h).
 //
 // The local file is folder + "/" + fileName (no separator after an empty
-// folder or one ending in "/"); missing folders are created. A file whose
+// folder or one ending in "/"); missing folders are created. A relative
+// folder is taken from the working folder at the call: the file is made,
+// written and (on failure) deleted there, whatever the working folder
+// becomes while the transfer runs. A file whose
 // mode has no write bit is read-only, also when the process runs as root:
 // a download into it fails with message 104, detail EACCES, and leaves it
 // byte for byte. A "\" in the URL is requested as "/"; only http and https
