@@ -38,8 +38,8 @@ File server paths (query parameters in brackets):
                   [stall_before=SEC] stalls before answering; [trickle=MS,
                   trickle_bytes=B] sends B bytes every MS ms; [ignore_range=1]
                   answers a range request with 200; [force416=1] answers a
-                  range request with 416; [range_from_zero=1] answers a range
-                  request with 206 from byte 0, whatever start was asked;
+                  range request with 416; [range_start=K] answers a range
+                  request with 206 from byte K, whatever start was asked;
                   [overrun=N] announces the length but sends N bytes more,
                   once the client sends its next request on the kept-alive
                   connection; [hold=NAME, hold_after=K] holds the body after
@@ -196,8 +196,8 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
         wanted = None if query.get("ignore_range") == "1" else parse_range(range_header, size)
         if range_header and (query.get("force416") == "1" or (wanted and wanted[0] >= size)):
             return self.start(416, [("Content-Range", f"bytes */{size}"), ("Content-Length", "0")], query)
-        if wanted and query.get("range_from_zero") == "1":
-            wanted = (0, wanted[1])
+        if wanted and "range_start" in query:
+            wanted = (int(query["range_start"]), wanted[1])
         start, end = wanted if wanted else (0, size - 1)
         status = 206 if wanted else 200
         headers = [("Content-Type", "application/octet-stream"), ("Accept-Ranges", "bytes")]
