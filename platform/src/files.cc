@@ -153,6 +153,10 @@ bool IsOpenFileAt(std::FILE* file, WStringView path) {
          open.st_ino == named.st_ino;
 }
 
+bool EmptyOpenFile(std::FILE* file) {
+  return std::fflush(file) == 0 && ::ftruncate(::fileno(file), 0) == 0 && std::fseek(file, 0, SEEK_SET) == 0;
+}
+
 WString AbsolutePath(WStringView path) {
   if (!path.empty() && path.front() == u'/') return WString(path);
   char* cwd = ::getcwd(nullptr, 0);

@@ -44,6 +44,7 @@ File server paths (query parameters in brackets):
                   once the client sends its next request on the kept-alive
                   connection; [hold=NAME, hold_after=K] holds the body after
                   K bytes until /release?hold=NAME (or for the patience);
+                  [hold_head=NAME] holds the whole answer likewise;
                   [status=CODE, body=0|1] answers with that status and
                   optionally a short body; [date=rfc1123 | rfc850 | asctime |
                   lower | nogmt | garbage | none, date_at=EPOCH] chooses the
@@ -190,6 +191,8 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
         size = int(query.get("size", 1024))
         seed = int(query.get("seed", 0))
         time.sleep(float(query.get("stall_before", 0)))
+        if "hold_head" in query:
+            hold_gate(query["hold_head"]).wait(PATIENCE)
         if "status" in query:
             body = b"an error page\n" if query.get("body", "1") == "1" else b""
             return self.plain(int(query["status"]), body, with_body, query)

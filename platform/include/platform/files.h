@@ -34,6 +34,12 @@ std::string NativePath(WStringView path);
 // close-on-exec, so child processes do not inherit it.
 std::FILE* OpenFile(WStringView path, const char* mode);
 
+// Empties an open file: writes out what its stream holds, cuts the file to
+// 0 bytes and moves the stream to its start, so the next write lands at
+// byte 0 (also in append mode). Works on the open file whatever is now at
+// its path. False with errno set on failure.
+bool EmptyOpenFile(std::FILE* file);
+
 // The whole content of a regular file; nullopt when it is missing, not a
 // regular file, or cannot be read.
 std::optional<std::string> ReadWholeFile(WStringView path);

@@ -85,8 +85,10 @@ void CZorSesGetFile::Finish() {
   }
 }
 
-bool CZorSesGetFile::OpenFile() {
-  file_ = platform::OpenFile(filePath_, "wb");
+bool CZorSesGetFile::OpenFile() { return OpenFileAs("wb"); }
+
+bool CZorSesGetFile::OpenFileAs(const char* mode) {
+  file_ = platform::OpenFile(filePath_, mode);
   if (!file_) MutableError().RecordRuntime(errno);
   return file_ != nullptr;
 }

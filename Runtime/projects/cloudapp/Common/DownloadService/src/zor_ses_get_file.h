@@ -61,7 +61,9 @@ class CZorSesGetFile : public CZorSession {
   // Writes body bytes of an accepted answer.
   virtual bool WriteBody(const char* data, std::size_t bytes);
 
-  std::FILE*& File() { return file_; }
+  // Opens FilePath() with a C mode string; false with error 104 recorded.
+  bool OpenFileAs(const char* mode);
+  std::FILE* File() const { return file_; }
   // The absolute local path (set by Prepare).
   const platform::WString& FilePath() const { return filePath_; }
 
