@@ -21,7 +21,8 @@
 // the end (another file renamed over it included) fails with message 110
 // and deletes nothing: what is then at the path is left alone. A request
 // that fails on a reused connection before any answer arrived is sent once
-// more on a fresh connection, unseen by the handlers.
+// more on a fresh connection, unseen by the handlers; one whose answer had
+// begun is never sent again.
 //
 // Ownership: the root owns the downloader; texts are read during the call.
 // Thread safety: any thread.
