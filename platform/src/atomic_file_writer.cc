@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "read_only_mode.h"
 
 namespace platform {
 namespace {
@@ -116,7 +117,7 @@ std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Begin(WStringView path) {
       errno = S_ISDIR(old_st.st_mode) ? EISDIR : EINVAL;
       return nullptr;
     }
-    if ((old_st.st_mode & 0222) == 0) {
+    if (IsReadOnlyMode(old_st.st_mode)) {
       errno = EACCES;  // read-only, as Windows refuses to overwrite it
       return nullptr;
     }

@@ -9,6 +9,7 @@
 
 #include "platform/atomic_file_writer.h"
 #include "platform/unicode.h"
+#include "read_only_mode.h"
 
 namespace platform {
 namespace {
@@ -50,13 +51,21 @@ std::optional<int> OpenFlags(const char* mode) {
 // Sets errno for a file that is there but is not a regular file.
 void SetNotRegularError(const struct stat& st) { errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL; }
 
-// True when the open descriptor is a regular file, which is then made
-// blocking again; false with errno set otherwise.
-bool IsOpenRegularFile(int fd) {
+bool Writes(int flags) { return (flags & O_ACCMODE) != O_RDONLY; }
+
+// True when the open descriptor is a regular file that may be used as
+// `flags` ask, which is then made blocking again; false with errno set
+// otherwise: EACCES when `flags` write and the file, there before it was
+// opened (`existed`), is read-only by mode bits.
+bool IsOpenRegularFile(int fd, int flags, bool existed) {
   struct stat st;
   if (::fstat(fd, &st) != 0) return false;
   if (!S_ISREG(st.st_mode)) {
     SetNotRegularError(st);
+    return false;
+  }
+  if (existed && Writes(flags) && IsReadOnlyMode(st.st_mode)) {
+    errno = EACCES;
     return false;
   }
   const int status = ::fcntl(fd, F_GETFL);
@@ -67,16 +76,21 @@ bool IsOpenRegularFile(int fd) {
 // without ever waiting on the file's type: a FIFO, device or folder found
 // at the path is not opened at all, and the open itself is non-blocking, so
 // one put there meanwhile is refused on its descriptor instead of blocking
-// the caller until a writer comes. The descriptor is close-on-exec; -1
-// with errno set on failure (EISDIR for a folder, EINVAL for the others).
+// the caller until a writer comes. An existing file that is read-only by
+// mode bits is not opened for writing, also by root, as Windows refuses
+// to; O_TRUNC empties a file only once it passed that test. The descriptor
+// is close-on-exec; -1 with errno set on failure (EISDIR for a folder,
+// EINVAL for the other types, EACCES for a read-only file).
 int OpenRegularFile(const std::string& native, int flags) {
   struct stat st;
-  if (::stat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+  const bool existed = ::stat(native.c_str(), &st) == 0;
+  if (existed && !S_ISREG(st.st_mode)) {
     SetNotRegularError(st);
     return -1;
   }
-  const int fd = ::open(native.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-  if (fd < 0 || IsOpenRegularFile(fd)) return fd;
+  const int fd = ::open(native.c_str(), (flags & ~O_TRUNC) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return fd;
+  if (IsOpenRegularFile(fd, flags, existed) && ((flags & O_TRUNC) == 0 || ::ftruncate(fd, 0) == 0)) return fd;
   const int error = errno;
   ::close(fd);
   errno = error;
@@ -139,6 +153,18 @@ bool IsOpenFileAt(std::FILE* file, WStringView path) {
          open.st_ino == named.st_ino;
 }
 
+bool EmptyOpenFile(std::FILE* file) {
+  return std::fflush(file) == 0 && ::ftruncate(::fileno(file), 0) == 0 && std::fseek(file, 0, SEEK_SET) == 0;
+}
+
+WString AbsolutePath(WStringView path) {
+  if (!path.empty() && path.front() == u'/') return WString(path);
+  char* cwd = ::getcwd(nullptr, 0);
+  const std::optional<WString> folder = cwd ? Utf8ToUtf16Strict(cwd) : std::nullopt;
+  std::free(cwd);
+  return folder ? JoinPath(*folder, path) : WString(path);
+}
+
 bool PathExists(WStringView path) {
   struct stat st;
   return StatPath(path, st);
@@ -167,7 +193,7 @@ bool DeleteFileAt(WStringView path) {
 
 bool IsReadOnly(WStringView path) {
   struct stat st;
-  return StatPath(path, st) && (st.st_mode & 0222) == 0;
+  return StatPath(path, st) && IsReadOnlyMode(st.st_mode);
 }
 
 WString TempFolder() {

@@ -38,12 +38,13 @@ File server paths (query parameters in brackets):
                   [stall_before=SEC] stalls before answering; [trickle=MS,
                   trickle_bytes=B] sends B bytes every MS ms; [ignore_range=1]
                   answers a range request with 200; [force416=1] answers a
-                  range request with 416; [range_from_zero=1] answers a range
-                  request with 206 from byte 0, whatever start was asked;
+                  range request with 416; [range_start=K] answers a range
+                  request with 206 from byte K, whatever start was asked;
                   [overrun=N] announces the length but sends N bytes more,
                   once the client sends its next request on the kept-alive
                   connection; [hold=NAME, hold_after=K] holds the body after
                   K bytes until /release?hold=NAME (or for the patience);
+                  [hold_head=NAME] holds the whole answer likewise;
                   [status=CODE, body=0|1] answers with that status and
                   optionally a short body; [date=rfc1123 | rfc850 | asctime |
                   lower | nogmt | garbage | none, date_at=EPOCH] chooses the
@@ -190,14 +191,16 @@ class FileHandler(http.server.BaseHTTPRequestHandler):
         size = int(query.get("size", 1024))
         seed = int(query.get("seed", 0))
         time.sleep(float(query.get("stall_before", 0)))
+        if "hold_head" in query:
+            hold_gate(query["hold_head"]).wait(PATIENCE)
         if "status" in query:
             body = b"an error page\n" if query.get("body", "1") == "1" else b""
             return self.plain(int(query["status"]), body, with_body, query)
         wanted = None if query.get("ignore_range") == "1" else parse_range(range_header, size)
         if range_header and (query.get("force416") == "1" or (wanted and wanted[0] >= size)):
             return self.start(416, [("Content-Range", f"bytes */{size}"), ("Content-Length", "0")], query)
-        if wanted and query.get("range_from_zero") == "1":
-            wanted = (0, wanted[1])
+        if wanted and "range_start" in query:
+            wanted = (int(query["range_start"]), wanted[1])
         start, end = wanted if wanted else (0, size - 1)
         status = 206 if wanted else 200
         headers = [("Content-Type", "application/octet-stream"), ("Accept-Ranges", "bytes")]

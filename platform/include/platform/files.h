@@ -27,9 +27,18 @@ std::string NativePath(WStringView path);
 // fopen by UTF-16 name with a C mode string: "r", "w" or "a", then any of
 // "b", "+", "x", "e". Returns null on failure with errno set (EINVAL for
 // another mode). The caller owns the FILE and fcloses it. "w" and "a"
-// create a missing file. The descriptor is close-on-exec, so child
-// processes do not inherit it.
+// create a missing file. A mode that writes ("w", "a", "+") refuses an
+// existing file that is read-only (IsReadOnly) with errno EACCES, also
+// when the process runs as root, as Windows does, and leaves it as it was
+// ("w" empties a file only once it was opened). The descriptor is
+// close-on-exec, so child processes do not inherit it.
 std::FILE* OpenFile(WStringView path, const char* mode);
+
+// Empties an open file: writes out what its stream holds, cuts the file to
+// 0 bytes and moves the stream to its start, so the next write lands at
+// byte 0 (also in append mode). Works on the open file whatever is now at
+// its path. False with errno set on failure.
+bool EmptyOpenFile(std::FILE* file);
 
 // The whole content of a regular file; nullopt when it is missing, not a
 // regular file, or cannot be read.
@@ -49,6 +58,12 @@ bool ReplaceFileAtomically(WStringView path, std::string_view bytes);
 // file, not merely the same name): false when the path names nothing or
 // another file, e.g. after the open file was removed or replaced.
 bool IsOpenFileAt(std::FILE* file, WStringView path);
+
+// The path made absolute against the current working folder, naming what
+// an open of `path` would reach now, also after the working folder
+// changes: an absolute path is returned as it is, and so is any path when
+// the working folder cannot be read or named in UTF-16.
+WString AbsolutePath(WStringView path);
 
 // True when anything exists at the path (file, folder, other).
 bool PathExists(WStringView path);

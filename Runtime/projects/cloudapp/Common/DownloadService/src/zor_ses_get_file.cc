@@ -26,7 +26,8 @@ platform::WString CZorSesGetFile::LocalPath(const platform::WString& folder, con
 
 void CZorSesGetFile::Prepare() {
   status_ = kStarted;
-  const platform::WString parent = platform::ParentFolder(names_.localPath);
+  filePath_ = platform::AbsolutePath(names_.localPath);
+  const platform::WString parent = platform::ParentFolder(filePath_);
   if (!parent.empty() && !platform::IsDirectory(parent)) platform::CreateFolders(parent);
 }
 
@@ -40,7 +41,7 @@ void CZorSesGetFile::Perform(CZorWorker& worker) {
   bool ok = Outcome(PerformRequest(), &status);
   // A file that was removed or replaced meanwhile is not the download: it
   // is neither reported complete nor deleted.
-  const bool lost = file_ && !platform::IsOpenFileAt(file_, names_.localPath);
+  const bool lost = file_ && !platform::IsOpenFileAt(file_, filePath_);
   const bool flushed = CloseStream();
   if (!ok && !cancelled_) ok = RecheckStatus(status);
   if (ok && !flushed) {
@@ -84,14 +85,16 @@ void CZorSesGetFile::Finish() {
   }
 }
 
-bool CZorSesGetFile::OpenFile() {
-  file_ = platform::OpenFile(names_.localPath, "wb");
+bool CZorSesGetFile::OpenFile() { return OpenFileAs("wb"); }
+
+bool CZorSesGetFile::OpenFileAs(const char* mode) {
+  file_ = platform::OpenFile(filePath_, mode);
   if (!file_) MutableError().RecordRuntime(errno);
   return file_ != nullptr;
 }
 
 void CZorSesGetFile::CloseFile(bool keep) {
-  if (!keep) platform::DeleteFileAt(names_.localPath);
+  if (!keep) platform::DeleteFileAt(filePath_);
 }
 
 bool CZorSesGetFile::WriteBody(const char* data, std::size_t bytes) {

@@ -5,14 +5,17 @@
 // Every transfer that was submitted ends with exactly one end or failed
 // event: after it ran, or from Finish when the pool dropped it unrun. A
 // failed plain download leaves no file behind; the failed event is raised
-// after the file was deleted. A transfer whose file was removed or replaced
-// at its path before the end fails (message 110) and deletes nothing; one
-// whose last bytes cannot be written when the file is closed fails as a
-// write during the transfer does (103, libcurl's write error). A transfer
-// stops at the first progress callback after a cancel request (from a
-// progress handler) or a stop request (from the pool); libcurl calls back
-// at least once a second, so even a transfer that receives nothing stops
-// promptly.
+// after the file was deleted. The local path is made absolute against the
+// working folder once, when the transfer is requested; the folder is made,
+// and the file opened, checked and deleted by that path, so a later change
+// of working folder neither moves nor fails the transfer, nor deletes
+// another file. A transfer whose file was removed or replaced at that path
+// before the end fails (message 110) and deletes nothing; one whose last
+// bytes cannot be written when the file is closed fails as a write during
+// the transfer does (103, libcurl's write error). A transfer stops at the
+// first progress callback after a cancel request (from a progress handler)
+// or a stop request (from the pool); libcurl calls back at least once a
+// second, so even a transfer that receives nothing stops promptly.
 //
 // Thread safety: Prepare runs on the caller's thread before submission;
 // everything else on the worker that runs the session.
@@ -39,14 +42,16 @@ class CZorSesGetFile : public CZorSession {
   // one that ends in "/".
   static platform::WString LocalPath(const platform::WString& folder, const platform::WString& fileName);
 
-  // Creates the local file's folder when it is missing (a failure shows
-  // when the file is opened) and marks the session started.
+  // Makes the local path absolute against the working folder, creates the
+  // local file's folder when it is missing (a failure shows when the file
+  // is opened) and marks the session started.
   void Prepare();
 
   void Run(CZorWorker& worker) override;
   void Finish() override;
 
  protected:
+  // Opens FilePath() for writing.
   virtual bool OpenFile();
   virtual bool AcceptStatus(long status) const { return status == 200; }
   // After a failed transfer: whether the download is complete after all.
@@ -56,8 +61,11 @@ class CZorSesGetFile : public CZorSession {
   // Writes body bytes of an accepted answer.
   virtual bool WriteBody(const char* data, std::size_t bytes);
 
-  std::FILE*& File() { return file_; }
-  const DownloadNames& Names() const { return names_; }
+  // Opens FilePath() with a C mode string; false with error 104 recorded.
+  bool OpenFileAs(const char* mode);
+  std::FILE* File() const { return file_; }
+  // The absolute local path (set by Prepare).
+  const platform::WString& FilePath() const { return filePath_; }
 
  private:
   void Perform(CZorWorker& worker);
@@ -84,5 +92,6 @@ class CZorSesGetFile : public CZorSession {
   std::int64_t lastReported_ = 0;
   int progressStep_ = 15;
   bool cancelled_ = false;
+  platform::WString filePath_;
   std::FILE* file_ = nullptr;
 };

@@ -16,14 +16,9 @@ std::string CZorSesIncrementDWFile::RangeText(std::int64_t start, std::int64_t e
 }
 
 bool CZorSesIncrementDWFile::OpenFile() {
-  const platform::WString& path = Names().localPath;
-  if (!platform::PathExists(path)) rangeStart_ = rangeEnd_ = 0;
-  std::FILE*& file = File();
-  file = platform::OpenFile(path, "ab");
-  if (!file) {
-    MutableError().RecordRuntime(errno);
-    return false;
-  }
+  if (!platform::PathExists(FilePath())) rangeStart_ = rangeEnd_ = 0;
+  if (!OpenFileAs("ab")) return false;
+  std::FILE* file = File();
   std::fseek(file, 0, SEEK_END);
   localSize_ = std::ftell(file);
   // Any negative start resumes from the file's size.
@@ -34,8 +29,8 @@ bool CZorSesIncrementDWFile::OpenFile() {
 }
 
 std::size_t CZorSesIncrementDWFile::HeaderCallback(char* data, std::size_t size, std::size_t count, void* session) {
-  static_cast<CZorSesIncrementDWFile*>(session)->OnHeader(std::string(data, size * count));
-  return size * count;
+  const std::size_t bytes = size * count;
+  return static_cast<CZorSesIncrementDWFile*>(session)->OnHeader(std::string(data, bytes)) ? bytes : 0;
 }
 
 namespace {
@@ -49,15 +44,19 @@ std::int64_t LeadingNumber(const char* first, const char* last) {
 
 }  // namespace
 
-// Content-Range: "bytes first-last/complete" or "bytes */complete".
-void CZorSesIncrementDWFile::OnHeader(const std::string& line) {
+// Content-Range: "bytes first-last/complete" or "bytes */complete". The
+// blank line ends a head; the first accepted one is the answer's (a
+// trailer's blank line comes after it).
+bool CZorSesIncrementDWFile::OnHeader(const std::string& line) {
+  if (line == "\r\n" || line == "\n") return answerTaken_ || !AcceptStatus(ResponseCode()) || TakeAnswer();
   std::string value;
-  if (!HeaderValue(line, "Content-Range", &value)) return;
+  if (!HeaderValue(line, "Content-Range", &value)) return true;
   const char* end = value.data() + value.size();
   const std::size_t blank = value.find(' ');
   answerStart_ = blank == std::string::npos ? -1 : LeadingNumber(value.data() + blank + 1, end);
   const std::size_t slash = value.find('/');
   completeLength_ = slash == std::string::npos ? -1 : LeadingNumber(value.data() + slash + 1, end);
+  return true;
 }
 
 bool CZorSesIncrementDWFile::RecheckStatus(long status) {
@@ -67,11 +66,7 @@ bool CZorSesIncrementDWFile::RecheckStatus(long status) {
 }
 
 void CZorSesIncrementDWFile::CloseFile(bool keep) {
-  if (!keep && deleteOnFailure_) platform::DeleteFileAt(Names().localPath);
-}
-
-bool CZorSesIncrementDWFile::WriteBody(const char* data, std::size_t bytes) {
-  return (answerTaken_ || TakeAnswer()) && CZorSesGetFile::WriteBody(data, bytes);
+  if (!keep && deleteOnFailure_) platform::DeleteFileAt(FilePath());
 }
 
 bool CZorSesIncrementDWFile::TakeAnswer() {
@@ -81,10 +76,7 @@ bool CZorSesIncrementDWFile::TakeAnswer() {
     MutableError().RecordCurl(CURLE_RANGE_ERROR);
     return false;
   }
-  if (status != 200 || localSize_ == 0) return true;
-  std::FILE*& file = File();
-  std::fclose(file);
-  file = platform::OpenFile(Names().localPath, "wb");
-  if (!file) MutableError().RecordRuntime(errno);
-  return file != nullptr;
+  if (status != 200 || localSize_ == 0 || platform::EmptyOpenFile(File())) return true;
+  MutableError().RecordRuntime(errno);
+  return false;
 }

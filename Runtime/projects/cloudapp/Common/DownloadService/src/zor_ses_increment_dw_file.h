@@ -2,15 +2,19 @@
 // the local file; range start -1 resumes from the file's current size,
 // range end 0 means to the end of the resource.
 //
-// A 206 answer is appended when its Content-Range starts at the start
-// asked for; one that starts elsewhere fails the transfer (libcurl's range
-// error, 33) before any byte is written. A 200 answer (the server ignored
-// the range) carries the whole resource, so the file restarts from its
-// first byte. A 416 answer whose Content-Range names a complete length
-// equal to the file's size means the file is complete (end event); a
-// smaller length means the file is longer than the resource, which is then
-// deleted. Otherwise a failed ranged download keeps the file as it was,
-// except for what a 200 answer already replaced.
+// The answer is judged once its head is in, before any of its body: a 206
+// answer is appended when its Content-Range starts at the start asked for;
+// one that starts elsewhere, before or after, fails the transfer
+// (libcurl's range error, 33) and the file keeps its bytes. A 200 answer
+// (the server ignored the range) carries the whole resource, so the open
+// file is emptied then, even when the body is empty, and gets the body from
+// its first byte; the file is never reopened by its path, so one put there
+// meanwhile is left alone and the transfer fails with 110. A 416 answer
+// whose Content-Range names a complete length equal to the file's size
+// means the file is complete (end event); a smaller length means the file
+// is longer than the resource, which is then deleted. Otherwise a failed
+// ranged download keeps the file as it was, except for what a 200 answer
+// already replaced.
 #pragma once
 
 #include "zor_ses_get_file.h"
@@ -29,13 +33,14 @@ class CZorSesIncrementDWFile : public CZorSesGetFile {
   bool AcceptStatus(long status) const override { return status == 200 || status == 206; }
   bool RecheckStatus(long status) override;
   void CloseFile(bool keep) override;
-  bool WriteBody(const char* data, std::size_t bytes) override;
 
  private:
   static std::size_t HeaderCallback(char* data, std::size_t size, std::size_t count, void* session);
-  void OnHeader(const std::string& line);
-  // Decides, at the answer's first body bytes, where they go: a 206 must
-  // start at the range start; a 200 empties a file that has content.
+  // False aborts the transfer.
+  bool OnHeader(const std::string& line);
+  // Decides, at the end of an accepted answer's head, where its body goes:
+  // a 206 must start at the range start; a 200 empties a file that has
+  // content. False (the error recorded) refuses the answer.
   bool TakeAnswer();
 
   std::int64_t rangeStart_;

@@ -158,5 +158,16 @@ TEST_F(OnOneWorker, ABodyLongerThanAnnouncedSparesTheNextDownload) {
   EXPECT_EQ(following_.Types().back(), EN_EVENT_END);
 }
 
+// The server sends an answer's head and closes the kept-alive connection:
+// that request failed after its answer began, so it is not sent again.
+TEST_F(OnOneWorker, ARequestCutAfterItsAnswerBeganIsSentOnce) {
+  ASSERT_TRUE(sync_.DownloadFile(Url("/files/k?size=10").c_str(), u"k.bin", Folder().c_str(), PatienceSeconds()));
+  EXPECT_FALSE(sync_.DownloadFile(Url("/files/cut?size=500000&cut=0").c_str(), u"cut.bin", Folder().c_str(),
+                                  PatienceSeconds()));
+  EXPECT_EQ(sync_.GetErrorCode(), Code(103, 18));  // CURLE_PARTIAL_FILE
+  EXPECT_EQ(net_->CountLog("http", "GET /files/cut"), 1);
+  EXPECT_EQ(net_->Connections("http"), 1);  // it was sent on the kept connection
+}
+
 }  // namespace
 }  // namespace drossel_test

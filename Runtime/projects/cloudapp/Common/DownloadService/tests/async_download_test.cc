@@ -1,6 +1,7 @@
 // The asynchronous downloader: events on the event pool, cancel from a
-// handler, hundreds of transfers at once, a file removed during its
-// transfer, Stop and Release during transfers.
+// handler, hundreds of transfers at once, a file removed or replaced during
+// its transfer, a working folder changed during one, Stop and Release
+// during transfers.
 #include <filesystem>
 #include <thread>
 
@@ -12,6 +13,18 @@ namespace drossel_test {
 namespace {
 
 using AsyncDownload = DrosselTest;
+
+// Puts the process back into the working folder it had when this was made.
+class WorkingFolder {
+ public:
+  ~WorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(saved_, ignored);
+  }
+
+ private:
+  const std::filesystem::path saved_ = std::filesystem::current_path();
+};
 
 TEST_F(AsyncDownload, HundredsOfConcurrentDownloadsArriveWhole) {
   EventRecorder& events = events_;
@@ -68,6 +81,42 @@ TEST_F(AsyncDownload, AFileRemovedOrReplacedWhileDownloadingFails) {
   EXPECT_EQ(events.Events().back().type, EN_EVENT_FAILED);
   EXPECT_EQ(events.Events().back().errorCode, 110ull << 32);
   EXPECT_EQ(ReadFile(u"sub/h.bin"), "another file");  // neither reported nor deleted
+}
+
+// Another file is renamed over the partial one before the server answers;
+// the server then ignores the range and sends the whole resource. The
+// restart empties the file that was opened, never the one now at the path.
+TEST_F(AsyncDownload, AWholeAnswerToAResumeOfAReplacedFileFails) {
+  EventRecorder& events = events_;
+  events.Attach(Async()->GetEventMgr(nullptr));
+  ASSERT_TRUE(dir_.Write(u"w.bin", Content(4000)));
+  ASSERT_TRUE(Async()->DownloadFileIncrement(Url("/files/w?size=10000&ignore_range=1&hold_head=w").c_str(),
+                                             u"w.bin", Folder().c_str(), -1, 0));
+  ASSERT_TRUE(events.WaitFor(EN_EVENT_BEGIN, 1));  // the partial file is open
+  ASSERT_TRUE(dir_.Write(u"other.bin", "another file"));
+  std::filesystem::rename(platform::NativePath(dir_.File(u"other.bin")), platform::NativePath(dir_.File(u"w.bin")));
+  ASSERT_TRUE(net_->Release("w"));
+  ASSERT_TRUE(events.WaitForEnds(1));
+  EXPECT_EQ(events.Events().back().type, EN_EVENT_FAILED);
+  EXPECT_EQ(events.Events().back().errorCode, 110ull << 32);
+  EXPECT_TRUE(ReadFile(u"w.bin") == "another file");
+}
+
+// A download into a relative folder lands where that folder was when it was
+// requested, and succeeds although the process changed its working folder
+// while it ran.
+TEST_F(AsyncDownload, AChangeOfWorkingFolderSparesADownloadIntoARelativeFolder) {
+  EventRecorder& events = events_;
+  events.Attach(Async()->GetEventMgr(nullptr));
+  const WorkingFolder restore;
+  std::filesystem::current_path(dir_.native_path());
+  ASSERT_TRUE(Async()->DownloadFile(Url("/files/r?size=200000&hold=r&hold_after=1000").c_str(), u"r.bin", u"rel"));
+  ASSERT_TRUE(events.WaitFor(EN_EVENT_BEGIN, 1));  // the file is open
+  std::filesystem::current_path("/");
+  ASSERT_TRUE(net_->Release("r"));
+  ASSERT_TRUE(events.WaitForEnds(1));
+  EXPECT_EQ(events.Events().back().type, EN_EVENT_END);
+  EXPECT_TRUE(ReadFile(u"rel/r.bin") == Content(200000));
 }
 
 TEST_F(AsyncDownload, StopEndsStalledAndQueuedTransfers) {

@@ -35,16 +35,22 @@ TEST_F(RangedDownload, AMissingFileIsFetchedWholeWhateverTheRange) {
 }
 
 TEST_F(RangedDownload, AWholeAnswerRestartsTheFile) {
-  ASSERT_TRUE(dir_.Write(u"r.bin", Content(700)));
-  ASSERT_TRUE(Increment("size=4000&ignore_range=1", -1, 0));
-  EXPECT_EQ(ReadFile(u"r.bin"), Content(4000));
+  // Also when the resource is now empty: the file then ends empty.
+  for (const int size : {4000, 0}) {
+    ASSERT_TRUE(dir_.Write(u"r.bin", Content(700)));
+    ASSERT_TRUE(Increment("size=" + std::to_string(size) + "&ignore_range=1", -1, 0));
+    EXPECT_TRUE(ReadFile(u"r.bin") == Content(size)) << size;
+  }
 }
 
 TEST_F(RangedDownload, AnAnswerStartingElsewhereLeavesTheFileAsItWas) {
-  ASSERT_TRUE(dir_.Write(u"r.bin", Content(4000)));
-  EXPECT_FALSE(Increment("size=10000&range_from_zero=1", -1, 0));
-  EXPECT_EQ(Sync()->GetErrorCode(), (103ull << 32) + 33);  // CURLE_RANGE_ERROR
-  EXPECT_TRUE(ReadFile(u"r.bin") == Content(4000));
+  // Byte 4000 was asked for; the answers start before and after it.
+  for (const char* start : {"0", "5000"}) {
+    ASSERT_TRUE(dir_.Write(u"r.bin", Content(4000)));
+    EXPECT_FALSE(Increment(std::string("size=10000&range_start=") + start, -1, 0));
+    EXPECT_EQ(Sync()->GetErrorCode(), (103ull << 32) + 33) << start;  // CURLE_RANGE_ERROR
+    EXPECT_TRUE(ReadFile(u"r.bin") == Content(4000)) << start;
+  }
 }
 
 TEST_F(RangedDownload, AnErrorPageLeavesThePartialFileAsItWas) {

@@ -1,11 +1,13 @@
 // The synchronous downloader against the loopback network: whole
 // downloads byte for byte, events on the calling thread, failures with
-// their codes and files, time-outs, URLs.
+// their codes and files (a read-only file among them), time-outs, URLs.
 #include <cctype>
 #include <cerrno>
+#include <filesystem>
 #include <thread>
 
 #include "drossel_fixture.h"
+#include "platform/files.h"
 #include "testing/file_size_limit.h"
 #include "testing/scoped_env.h"
 
@@ -102,6 +104,21 @@ TEST_F(SyncDownload, FailuresCarryTheirCodesAndLeaveNoFile) {
   EXPECT_TRUE(Download("/files/ok?size=10", u"ok.bin"));
   EXPECT_FALSE(Sync()->IsSuccess());
   EXPECT_EQ(Sync()->GetMessageId(), 104);
+}
+
+// A file whose mode has no write bit is read-only, also when the tests run
+// as root: neither download writes it.
+TEST_F(SyncDownload, AReadOnlyFileIsNeitherReplacedNorAppendedTo) {
+  ASSERT_TRUE(dir_.Write(u"ro.bin", "read-only"));
+  std::filesystem::permissions(platform::NativePath(dir_.File(u"ro.bin")), std::filesystem::perms::owner_read |
+                                                                              std::filesystem::perms::group_read |
+                                                                              std::filesystem::perms::others_read);
+  EXPECT_FALSE(Download("/files/ro?size=1000", u"ro.bin"));
+  EXPECT_EQ(Sync()->GetErrorCode(), (104ull << 32) + EACCES);
+  EXPECT_FALSE(Sync()->DownloadFileIncrement(Url("/files/ro?size=1000").c_str(), u"ro.bin", Folder().c_str(), -1, 0,
+                                             PatienceSeconds()));
+  EXPECT_EQ(Sync()->GetErrorCode(), (104ull << 32) + EACCES);
+  EXPECT_TRUE(ReadFile(u"ro.bin") == "read-only");
 }
 
 TEST_F(SyncDownload, ErrorTextsFollowTheLanguage) {

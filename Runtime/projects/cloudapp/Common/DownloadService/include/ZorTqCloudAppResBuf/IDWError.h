@@ -20,7 +20,7 @@ enum EN_ResBufMessage {
   EN_MSG_INIT_FAILED = 101,       // "Initialization failed."
   EN_MSG_TIMED_OUT = 102,         // no event for the caller's time-out; detail 0
   EN_MSG_CURL = 103,              // a libcurl call failed; detail: libcurl's code
-  EN_MSG_RUNTIME = 104,           // the local file could not be opened; detail: errno
+  EN_MSG_RUNTIME = 104,           // the local file could not be opened or emptied; detail: errno (EACCES: read-only)
   EN_MSG_CANCELLED = 105,         // stopped, cancelled or dropped; detail 0
   EN_MSG_HTTP = 106,              // status not accepted; detail: the HTTP status
   EN_MSG_NO_HANDLE = 107,         // no libcurl handle could be made; detail 0
