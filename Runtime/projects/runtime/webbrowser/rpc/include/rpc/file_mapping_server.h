@@ -13,10 +13,16 @@
 // reply never takes the place of a later caller's request; a function can
 // ask whether its caller is still there, rpc/caller_presence.h); a
 // function that throws fails its call; a stop wakes every wait and fails a
-// call in progress at once; the reply mapping gives up its name to the
-// client's open, so that a next request made with create-or-open is a new
-// mapping of its own size; a unit that the client of a failed round left in
-// ServerSemaphore2 is taken back before the next reply goes. Reading the
+// call in progress at once; a client whose request nobody can open any
+// more while it still waits (another process opened it first) is woken,
+// and its call fails; a reply whose name someone took while the function
+// ran is not written, the call fails at once (ClientSemaphore1 is
+// released a second time, which this project's client reads as that) and
+// the object under the name is left to the next round; the reply mapping
+// gives up its name to the client's open, so that a next request made with
+// create-or-open is a new mapping of its own size; a unit that the client
+// of a failed round left in ServerSemaphore2 is taken back before the next
+// reply goes. Reading the
 // request costs what its text costs, however large the mapping the client
 // made, and the reply is written from the function's own text.
 #pragma once
@@ -60,6 +66,7 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // Makes the reply mapping holding `reply`, unless the client has gone or
   // the server is stopping.
   Written WriteReply(Call& call, platform::WStringView reply, const std::function<bool()>& client_there);
+  // Wakes the call's client, whose call then fails.
   void FailCall(Call& call);
 
   // Derived from the mapping name at Start.
