@@ -117,7 +117,8 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
       request->size(), [&request](std::uint64_t offset, void* out, std::size_t length) {
         return request->ReadAt(offset, out, length);
       });
-  if (!read) {
+  // A text that no zero ends has no length: refused, unread.
+  if (!read || !read->terminated) {
     Log(text::kViewFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
@@ -126,7 +127,7 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
   }
   // Consumed: zero-filled, as the client would see it. Nobody reads the
   // request again, so a failure here changes nothing.
-  request->ZeroFill(RPCChannel::ConsumedBytes(*read, request->size()));
+  request->ZeroFill(RPCChannel::ConsumedBytes(*read));
   call.request = RPCChannel::SplitRequest(std::move(read->units));
   Log(text::kCloseRequest);
   // Both client semaphores now: they tie this call to its client, who holds
@@ -152,7 +153,7 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
 
 bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   Log(text::kRunFunction);
-  Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
+  LogFunction(call.request.function);
   const std::function<bool()> client_there = [this, &call] { return ClientStillThere(call); };
   Written written = Written::kNo;
   {
@@ -209,6 +210,18 @@ CFileMappingServerImp::Written CFileMappingServerImp::WriteReply(Call& call, pla
     return Written::kNo;
   }
   return Written::kYes;
+}
+
+void CFileMappingServerImp::LogFunction(const platform::WString& function) const {
+  // As long as the function name, which a peer chooses: made only for a
+  // logger.
+  if (!Logging()) return;
+  const platform::WStringView open = text::kFunctionOpen;
+  const platform::WStringView close = text::kFunctionClose;
+  platform::WString line;
+  line.reserve(open.size() + function.size() + close.size());
+  line.append(open).append(function).append(close);
+  Log(line);
 }
 
 void CFileMappingServerImp::FailCall(Call& call) {

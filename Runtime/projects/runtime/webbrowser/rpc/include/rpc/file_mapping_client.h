@@ -20,8 +20,9 @@
 // this project's server saying that the call failed, and the call ends
 // without opening what lies under the name (it may be another client's
 // request) and without ending a round the server has ended already; an
-// exception fails the call. Reading the reply costs what its text
-// costs, however large the mapping the server made.
+// exception fails the call. Reading the reply costs what its text costs,
+// however large the mapping the server made, and a reply that no zero ends
+// is refused without being copied.
 #pragma once
 
 #include <memory>

@@ -22,9 +22,11 @@
 // gives up its name to the client's open, so that a next request made with
 // create-or-open is a new mapping of its own size; a unit that the client
 // of a failed round left in ServerSemaphore2 is taken back before the next
-// reply goes. Reading the
-// request costs what its text costs, however large the mapping the client
-// made, and the reply is written from the function's own text.
+// reply goes. Reading the request costs what its text costs, however large
+// the mapping the client made; a request that no zero ends is refused
+// unread and its call fails; the function name is copied once, and traced
+// only when a logger is set; the reply is written from the function's own
+// text.
 #pragma once
 
 #include <functional>
@@ -68,6 +70,8 @@ class CFileMappingServerImp final : public CRPCServerImp {
   Written WriteReply(Call& call, platform::WStringView reply, const std::function<bool()>& client_there);
   // Wakes the call's client, whose call then fails.
   void FailCall(Call& call);
+  // Traces the name of the function run, when a logger is set.
+  void LogFunction(const platform::WString& function) const;
 
   // Derived from the mapping name at Start.
   std::unique_ptr<const RPCChannel::ChannelNames> names_;
