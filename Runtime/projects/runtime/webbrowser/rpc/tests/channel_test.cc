@@ -122,6 +122,22 @@ TEST(ChannelTextTest, ATextIsReadUpToItsFirstZeroWithinTheMapping) {
   }).has_value());
 }
 
+// The text's end is found in one pass and the text read in a second: a
+// peer that shrinks the mapping in between leaves no text to hand on, not
+// the part of it that is still there.
+TEST(ChannelTextTest, AMappingThatShrinksBetweenTheTwoPassesGivesNoText) {
+  std::vector<char16_t> units(100000, u'a');
+  units.push_back(0);
+  MappingBytes mapping{BytesOf(units)};
+  bool scanning = false;
+  const auto read = RPCChannel::ReadText(mapping.bytes.size(), [&](std::uint64_t offset, void* out, std::size_t length) {
+    if (offset == 0 && scanning) mapping.readable = 1000;  // back at the start: the peer has cut the mapping
+    scanning = true;
+    return mapping.Copy(offset, out, length);
+  });
+  EXPECT_FALSE(read.has_value()) << read->units.size() << " units";
+}
+
 TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpening) {
   const WString reply = u"r\u00e9sultat";
   const std::size_t size = RPCChannel::ReplySize(reply);
