@@ -1,8 +1,10 @@
 #include "rpc/file_mapping_server.h"
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "channel_names.h"
@@ -232,8 +234,18 @@ void CFileMappingServerImp::FailCall(Call& call) {
   // the name. Once attached, only the semaphores of the call's own client:
   // a later caller may have taken the names.
   if (!call.attached) AttachClient(call);
-  if (call.client1 != nullptr) call.client1->Release();
+  if (call.client1 != nullptr) ReleaseSecondUnit(call);
   if (call.client2 != nullptr) call.client2->Release();
+}
+
+void CFileMappingServerImp::ReleaseSecondUnit(Call& call) {
+  // A client not yet woken by the first unit (the request read) still
+  // finds it there, and a second release would fail: the client would then
+  // see one unit only and take what lies under the name for its reply. So
+  // the second goes once the client has taken the first, or has gone.
+  while (!call.client1->Release() && call.attached && ClientStillThere(call) && !Stopping()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 }  // namespace RPCServer

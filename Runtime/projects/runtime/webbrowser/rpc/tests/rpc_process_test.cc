@@ -313,5 +313,42 @@ TEST_F(RpcServerTest, AMappingMadeUnderTheNameWhileAFunctionRunsFailsThatCallAtO
   server_.reset();  // before the gates and the logger go
 }
 
+// As above, but our caller has not yet taken the unit that said its request
+// was read when the server fails the call: the unit that says the call
+// failed must still reach it, and it is not handed the other request.
+TEST_F(RpcServerTest, ACallerNotYetWokenWhenItsReplyLostItsNameStillFails) {
+  Gate in_function;
+  RegisterGate(*server_, in_function);
+  Gate next_round;
+  GateAtLine before_next_read(&next_round, u"WB2.");
+  server_->SetLogger(&before_next_read, nullptr);
+  Gate caller_paused;
+  GateAtLine before_read_wait(&caller_paused, u"WB3.");
+  before_read_wait.armed = true;
+  client_.SetLogger(&before_read_wait, nullptr);
+  client_.Connect(mapping_.c_str(), 0);
+  auto call = std::async(std::launch::async, [this] { return Call(u"gate", u""); });
+  EXPECT_TRUE(Reached(caller_paused)) << "the caller never sent its request";
+  EXPECT_TRUE(Reached(in_function)) << "the function never ran";
+  before_next_read.armed = true;
+  PeerProcess other({"ref-client", Utf16ToUtf8(mapping_), "echo", "other", "WB3.", "tell"});
+  EXPECT_EQ(other.ReadLine(), "at WB3.");
+  in_function.opened->Release();
+  // A server that does not wait for the caller to take the first unit fails
+  // the call and comes to its next round at once; one that waits never does
+  // before the caller goes on. Only the first is given time to show itself.
+  platform::WaitOptions briefly;
+  briefly.timeout_ms = 1000;
+  platform::WaitForObject(*next_round.reached, briefly);
+  caller_paused.opened->Release();
+  const Outcome outcome = Awaited(call, *server_);
+  EXPECT_EQ(outcome.rc, 1);
+  EXPECT_EQ(outcome.result, std::nullopt);
+  next_round.opened->Release();
+  EXPECT_EQ(ReadPeerCall(other).result, "result=other");
+  EXPECT_EQ(Call(u"echo", u"next").result, WString(u"next"));
+  server_.reset();  // before the gates and the loggers go
+}
+
 }  // namespace
 }  // namespace rpc_test

@@ -70,6 +70,9 @@ class CFileMappingServerImp final : public CRPCServerImp {
   Written WriteReply(Call& call, platform::WStringView reply, const std::function<bool()>& client_there);
   // Wakes the call's client, whose call then fails.
   void FailCall(Call& call);
+  // Releases ClientSemaphore1 once more, after the client took the unit
+  // that said its request was read (or has gone, or the server stops).
+  void ReleaseSecondUnit(Call& call);
   // Traces the name of the function run, when a logger is set.
   void LogFunction(const platform::WString& function) const;
 
