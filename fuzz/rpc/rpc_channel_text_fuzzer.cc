@@ -1,7 +1,7 @@
 // The texts a peer process leaves in a channel mapping are outside input:
 // reading a request or a reply must stay inside the mapping and stop at the
-// first zero whatever its bytes, and splitting a request must lose nothing.
-#include <algorithm>
+// first zero whatever its bytes (a text that no zero ends is left unread),
+// and splitting a request must lose nothing.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -26,8 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(out, data + offset, bytes);
         return static_cast<std::ptrdiff_t>(bytes);
       });
-  if (!read || read->units != text || read->terminated != (length < capacity)) __builtin_trap();
-  if (RPCChannel::ConsumedBytes(*read, size) != std::min(length + 1, capacity) * 2) __builtin_trap();
+  const bool terminated = length < capacity;
+  if (!read || read->terminated != terminated || read->units != (terminated ? text : platform::WString())) {
+    __builtin_trap();
+  }
+  if (terminated && RPCChannel::ConsumedBytes(*read) != (length + 1) * 2) __builtin_trap();
   RPCChannel::IsErrorReply(read->units);
 
   // Splitting a request loses nothing.

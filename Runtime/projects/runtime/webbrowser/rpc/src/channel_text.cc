@@ -48,6 +48,7 @@ std::optional<MappingText> ReadText(std::size_t size, const ReadBytes& read) {
     text.terminated = before_zero < units;
     if (text.terminated || units < wanted) break;  // the zero, or a mapping shorter than it said
   }
+  if (!text.terminated) return text;
   text.units.resize(length);
   const std::size_t bytes = length * kUnit;
   if (length > 0 && read(0, text.units.data(), bytes) != static_cast<std::ptrdiff_t>(bytes)) return std::nullopt;
@@ -68,9 +69,7 @@ Request SplitRequest(platform::WString text) {
   return request;
 }
 
-std::size_t ConsumedBytes(const MappingText& request, std::size_t size) {
-  return std::min(request.units.size() + 1, size / kUnit) * kUnit;
-}
+std::size_t ConsumedBytes(const MappingText& request) { return (request.units.size() + 1) * kUnit; }
 
 bool IsErrorReply(platform::WStringView reply) { return reply.substr(0, kErrorOpening.size()) == kErrorOpening; }
 

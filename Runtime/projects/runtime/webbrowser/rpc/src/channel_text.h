@@ -37,9 +37,9 @@ std::string_view Bytes(platform::WStringView units);
 // read. platform::FileMapping::ReadAt is one.
 using ReadBytes = std::function<std::ptrdiff_t(std::uint64_t offset, void* out, std::size_t length)>;
 
-// The text at the start of a mapping: its units before the first 16-bit
-// zero, and whether a zero ends them before the mapping does (a reply that
-// no zero ends has no length; a request ends with its mapping).
+// The text at the start of a mapping: whether a zero ends it before the
+// mapping does, and then its units before that zero. A text that no zero
+// ends has no length, and both sides refuse it: its units are not read.
 struct MappingText {
   platform::WString units;
   bool terminated = false;
@@ -49,16 +49,18 @@ struct MappingText {
 // no unit). It looks for the first zero a 64 KiB chunk at a time, then reads
 // the text straight into its string (a text inside the first chunk is not
 // read twice): memory is the text's and one chunk, whatever the mapping's
-// size. nullopt when a read fails.
+// size, and one chunk when no zero is found. nullopt when a read fails,
+// also when the second pass finds less than the first (a peer has shrunk
+// the mapping meanwhile).
 std::optional<MappingText> ReadText(std::size_t size, const ReadBytes& read);
 
 // Splits a request at its first ":"; without one, both parts are the whole
 // text.
 Request SplitRequest(platform::WString text);
 
-// The bytes a server zero-fills once it has read a request: the text and
-// its terminator, within a mapping of `size` bytes.
-std::size_t ConsumedBytes(const MappingText& request, std::size_t size);
+// The bytes a server zero-fills once it has read a request that a zero
+// ends: the text and its terminator.
+std::size_t ConsumedBytes(const MappingText& request);
 
 // True when the reply is an error object: it begins with the 15 characters
 // {"type":"error" (what the script-value writer always produces).

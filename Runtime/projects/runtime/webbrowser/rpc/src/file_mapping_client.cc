@@ -124,6 +124,7 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
     Log(text::kWaitFailed);
     return 1;
   }
+  if (ServerFailedCall(exchange)) return 1;
   Reply reply = OpenReply();
   if (reply.text) Log(text::kReplyTaken);
   // Read or not, the server's round ends here: a server that wrote a reply
@@ -133,6 +134,18 @@ int CFileMappingClient::CallServer(platform::WStringView function, platform::WSt
   if (!reply.text) return 1;
   *kept = Keep(std::move(*reply.text));
   return 0;
+}
+
+bool CFileMappingClient::ServerFailedCall(Exchange& exchange) {
+  // ClientSemaphore1 said once that the request was read; a second unit is
+  // this project's server saying that the call failed. Whatever lies under
+  // the name now is not this call's reply (it may be a request that another
+  // client made meanwhile), and the server waits for nothing more: the call
+  // ends as one that finds no reply.
+  if (!exchange.client1->TryAcquire()) return false;
+  Log(text::kReadReply);
+  Log(text::kOpenFailed);
+  return true;
 }
 
 bool CFileMappingClient::MakeClientSemaphores(Exchange& exchange) {

@@ -1,8 +1,10 @@
 #include "rpc/file_mapping_server.h"
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "channel_names.h"
@@ -101,9 +103,12 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
   // Request and reply share the name: the reply must not find this object.
   auto request = platform::FileMapping::OpenAndRemoveName(names_->mapping);
   if (request == nullptr) {
-    // Without a request there is normally no client left to tell; one that
-    // is alive is woken so that its call fails instead of waiting.
-    const bool client_may_wait = errno != ENOENT;
+    // A request that nobody can open has normally gone with its client, and
+    // there is nobody to tell. But a client still in its call holds
+    // ServerSemaphore1 besides this server: another process has opened its
+    // request first (a request is made for one reader), and it waits for
+    // this round. It is woken so that its call fails instead of waiting.
+    const bool client_may_wait = errno != ENOENT || server1_->HasOtherHolders();
     Log(text::kOpenFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
@@ -114,7 +119,8 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
       request->size(), [&request](std::uint64_t offset, void* out, std::size_t length) {
         return request->ReadAt(offset, out, length);
       });
-  if (!read) {
+  // A text that no zero ends has no length: refused, unread.
+  if (!read || !read->terminated) {
     Log(text::kViewFailed);
     Log(text::kRequestFailed);
     Log(text::kRoundFailed);
@@ -123,7 +129,7 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
   }
   // Consumed: zero-filled, as the client would see it. Nobody reads the
   // request again, so a failure here changes nothing.
-  request->ZeroFill(RPCChannel::ConsumedBytes(*read, request->size()));
+  request->ZeroFill(RPCChannel::ConsumedBytes(*read));
   call.request = RPCChannel::SplitRequest(std::move(read->units));
   Log(text::kCloseRequest);
   // Both client semaphores now: they tie this call to its client, who holds
@@ -149,7 +155,7 @@ bool CFileMappingServerImp::ReadRequest(Call& call) {
 
 bool CFileMappingServerImp::ReplyAndWait(Call& call) {
   Log(text::kRunFunction);
-  Log(text::kFunctionOpen + call.request.function + text::kFunctionClose);
+  LogFunction(call.request.function);
   const std::function<bool()> client_there = [this, &call] { return ClientStillThere(call); };
   Written written = Written::kNo;
   {
@@ -189,22 +195,18 @@ CFileMappingServerImp::Written CFileMappingServerImp::WriteReply(Call& call, pla
     return Written::kNo;
   }
   Log(text::kWriteReply);
-  // The reply takes the name only while it is free. A client sends no
-  // other request until its call ends, so a live object under the name is
-  // the request of a later caller: this call's client has gone, and the
-  // request waits for the next round. Written straight from the function's
-  // text; the client's first open takes the name, so that a next request
-  // made with create-or-open never lands in this reply.
+  // Written straight from the function's text; the client's first open
+  // takes the name, so that a next request made with create-or-open never
+  // lands in this reply. The reply takes the name only while it is free: a
+  // live object under it was made by someone else while the function ran
+  // (a literal client beginning a call of its own, say). It is left as it
+  // is, for the next round, and this call fails at once.
   bool name_taken = false;
   call.reply = platform::FileMapping::CreateHolding(names_->mapping, RPCChannel::ReplySize(reply),
                                                     {RPCChannel::Bytes(reply)}, NamedCreation::kCreateOrOpen,
                                                     platform::NameUse::kFirstOpener, &name_taken);
-  if (name_taken) {
+  if (name_taken || call.reply == nullptr) {
     call.reply.reset();
-    Log(text::kRoundFailed);
-    return Written::kNo;
-  }
-  if (call.reply == nullptr) {
     FailCall(call);
     Log(text::kRoundFailed);
     return Written::kNo;
@@ -212,14 +214,38 @@ CFileMappingServerImp::Written CFileMappingServerImp::WriteReply(Call& call, pla
   return Written::kYes;
 }
 
+void CFileMappingServerImp::LogFunction(const platform::WString& function) const {
+  // As long as the function name, which a peer chooses: made only for a
+  // logger.
+  if (!Logging()) return;
+  const platform::WStringView open = text::kFunctionOpen;
+  const platform::WStringView close = text::kFunctionClose;
+  platform::WString line;
+  line.reserve(open.size() + function.size() + close.size());
+  line.append(open).append(function).append(close);
+  Log(line);
+}
+
 void CFileMappingServerImp::FailCall(Call& call) {
-  // The client wakes from both of its waits and finds no reply: its call
-  // fails at once rather than waiting for a reply that will not come. Once
-  // attached, only the semaphores of the call's own client: a later caller
-  // may have taken the names.
+  // The client wakes from both of its waits: its call fails at once rather
+  // than waiting for a reply that will not come. Once the request was read,
+  // ClientSemaphore1 is released a second time, which tells this project's
+  // client that no reply of this call is to be read, whatever lies under
+  // the name. Once attached, only the semaphores of the call's own client:
+  // a later caller may have taken the names.
   if (!call.attached) AttachClient(call);
-  if (call.client1 != nullptr) call.client1->Release();
+  if (call.client1 != nullptr) ReleaseSecondUnit(call);
   if (call.client2 != nullptr) call.client2->Release();
+}
+
+void CFileMappingServerImp::ReleaseSecondUnit(Call& call) {
+  // A client not yet woken by the first unit (the request read) still
+  // finds it there, and a second release would fail: the client would then
+  // see one unit only and take what lies under the name for its reply. So
+  // the second goes once the client has taken the first, or has gone.
+  while (!call.client1->Release() && call.attached && ClientStillThere(call) && !Stopping()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 }  // namespace RPCServer

@@ -40,11 +40,15 @@ struct MappingBytes {
 
   std::optional<RPCChannel::MappingText> Read() const {
     return RPCChannel::ReadText(bytes.size(), [this](std::uint64_t offset, void* out, std::size_t length) {
-      const std::size_t end = std::min({bytes.size(), readable, static_cast<std::size_t>(offset) + length});
-      const std::size_t copied = end > offset ? end - static_cast<std::size_t>(offset) : 0;
-      std::memcpy(out, bytes.data() + offset, copied);
-      return static_cast<std::ptrdiff_t>(copied);
+      return Copy(offset, out, length);
     });
+  }
+
+  std::ptrdiff_t Copy(std::uint64_t offset, void* out, std::size_t length) const {
+    const std::size_t end = std::min({bytes.size(), readable, static_cast<std::size_t>(offset) + length});
+    const std::size_t copied = end > offset ? end - static_cast<std::size_t>(offset) : 0;
+    std::memcpy(out, bytes.data() + offset, copied);
+    return static_cast<std::ptrdiff_t>(copied);
   }
 };
 
@@ -64,7 +68,7 @@ TEST(ChannelTextTest, TheRequestIsFunctionColonParametersAndATerminator) {
   const auto read = MappingBytes{BytesOf(view)}.Read();
   ASSERT_TRUE(read.has_value());
   EXPECT_TRUE(read->terminated);
-  EXPECT_EQ(RPCChannel::ConsumedBytes(*read, view.size() * 2), sizeof expected);
+  EXPECT_EQ(RPCChannel::ConsumedBytes(*read), sizeof expected);
   const RPCChannel::Request request = RPCChannel::SplitRequest(read->units);
   EXPECT_EQ(request.function, u"fn");
   EXPECT_EQ(request.parameters, u"p:q");
@@ -99,24 +103,39 @@ TEST(ChannelTextTest, ATextIsReadUpToItsFirstZeroWithinTheMapping) {
   ASSERT_TRUE(long_text.has_value());
   EXPECT_TRUE(long_text->terminated);
   EXPECT_EQ(long_text->units, WString(100000, u'\u00e9'));
-  EXPECT_EQ(RPCChannel::ConsumedBytes(*long_text, units.size() * 2), 100001u * 2);
-  // Without a zero the text ends with the mapping (an odd last byte is part
-  // of no unit), or where a file shrunk under its size ends.
+  EXPECT_EQ(RPCChannel::ConsumedBytes(*long_text), 100001u * 2);
+  // No zero before the mapping ends (an odd last byte is part of no unit),
+  // or before a file shrunk under its size ends: no text, and nothing read.
   const std::vector<char16_t> unterminated = {u'a', u':', u'b'};
   const std::string whole(BytesOf(unterminated));
   auto read = MappingBytes{whole + 'z'}.Read();
   ASSERT_TRUE(read.has_value());
   EXPECT_FALSE(read->terminated);
-  EXPECT_EQ(read->units, u"a:b");
-  EXPECT_EQ(RPCChannel::ConsumedBytes(*read, whole.size() + 1), whole.size());
+  EXPECT_EQ(read->units, u"");
   read = MappingBytes{whole, 3}.Read();
   ASSERT_TRUE(read.has_value());
   EXPECT_FALSE(read->terminated);
-  EXPECT_EQ(read->units, u"a");
+  EXPECT_EQ(read->units, u"");
   // A read that fails fails the text.
   EXPECT_FALSE(RPCChannel::ReadText(whole.size(), [](std::uint64_t, void*, std::size_t) -> std::ptrdiff_t {
     return -1;
   }).has_value());
+}
+
+// The text's end is found in one pass and the text read in a second: a
+// peer that shrinks the mapping in between leaves no text to hand on, not
+// the part of it that is still there.
+TEST(ChannelTextTest, AMappingThatShrinksBetweenTheTwoPassesGivesNoText) {
+  std::vector<char16_t> units(100000, u'a');
+  units.push_back(0);
+  MappingBytes mapping{BytesOf(units)};
+  bool scanning = false;
+  const auto read = RPCChannel::ReadText(mapping.bytes.size(), [&](std::uint64_t offset, void* out, std::size_t length) {
+    if (offset == 0 && scanning) mapping.readable = 1000;  // back at the start: the peer has cut the mapping
+    scanning = true;
+    return mapping.Copy(offset, out, length);
+  });
+  EXPECT_FALSE(read.has_value()) << read->units.size() << " units";
 }
 
 TEST(ChannelTextTest, TheReplyTravelsWithoutTerminatorAndIsClassifiedByItsOpening) {

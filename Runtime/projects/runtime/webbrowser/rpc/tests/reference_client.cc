@@ -32,10 +32,10 @@ Outcome Answered(const platform::WString& reply) {
   return outcome;
 }
 
-// C2: the request mapping at its exact size (or `bytes`), the text and its
-// terminator copied through a view. 0, or the call's failure code.
+// C2: the request mapping at its exact size (or `bytes`), the text written
+// through a view. 0, or the call's failure code.
 int WriteRequest(Handles& call, const Names& names, const platform::WString& text, std::size_t bytes,
-                 IRPCLogger* logger) {
+                 const RequestWriter& write, IRPCLogger* logger) {
   if (bytes == 0) bytes = (text.size() - 1) * 2 + 4;  // (function + parameters) x 2 + 4
   call.mapping = platform::FileMapping::Create(names.mapping, bytes);
   void* view = call.mapping != nullptr ? call.mapping->MapView() : nullptr;
@@ -43,9 +43,7 @@ int WriteRequest(Handles& call, const Names& names, const platform::WString& tex
     Log(logger, u"执行函数失败");
     return 1;
   }
-  if (call.mapping->size() < (text.size() + 1) * 2) return kViewTooSmall;
-  std::memcpy(view, text.c_str(), (text.size() + 1) * 2);
-  return 0;
+  return write(view, call.mapping->size(), text) ? 0 : kViewTooSmall;
 }
 
 // C5: the reply, read up to its first zero. False when it cannot be read.
@@ -67,8 +65,15 @@ bool ReadReply(const Names& names, platform::WString* reply, IRPCLogger* logger)
 
 }  // namespace
 
+bool CopyWithTerminator(void* view, std::size_t size, platform::WStringView text) {
+  if (size < (text.size() + 1) * 2) return false;  // a Windows view would fault
+  std::memcpy(view, text.data(), text.size() * 2);
+  static_cast<char16_t*>(view)[text.size()] = 0;
+  return true;
+}
+
 Outcome Call(const platform::WString& mapping, const platform::WString& function, const platform::WString& parameters,
-             IRPCLogger* logger, std::size_t request_mapping_bytes) {
+             IRPCLogger* logger, std::size_t request_mapping_bytes, const RequestWriter& write) {
   if (function.empty()) return Failed();
   const Names names(mapping);
   Handles call;
@@ -79,7 +84,7 @@ Outcome Call(const platform::WString& mapping, const platform::WString& function
   Log(logger, u"WB1. 创建共享内存，并写入数据;");
   // C2
   const platform::WString request = function + u":" + parameters;
-  if (const int failed = WriteRequest(call, names, request, request_mapping_bytes, logger)) return Failed(failed);
+  if (const int failed = WriteRequest(call, names, request, request_mapping_bytes, write, logger)) return Failed(failed);
   // C3
   Log(logger, u"WB2. 通知 Sever 接收数据;");
   call.server1 = OpenSemaphore(names.server1, kServer1Retries);

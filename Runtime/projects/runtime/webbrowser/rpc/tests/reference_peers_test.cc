@@ -196,6 +196,29 @@ TEST_F(ReferenceServerTest, AShortReplyInAHugeMappingCostsOurClientWhatItsTextCo
   EXPECT_LT(*growth.Bytes(), std::size_t{16} << 20);
 }
 
+// A mapping that a peer fills with a text no zero ends, and what reading
+// it may cost at most: far less than a copy of that text.
+constexpr std::size_t kFilledMappingBytes = std::size_t{128} << 20;
+constexpr std::size_t kNoCopy = std::size_t{64} << 20;
+
+// A reference server in another process (so that the mapping it fills is
+// not counted here) fills the reply's mapping: our client refuses the
+// reply without copying it, and the next call is answered.
+TEST(ReferenceServerProcessTest, AReplyThatNoZeroEndsIsRefusedWithoutACopy) {
+  const WString mapping = u"Local\\" + UniqueName("filling") + u"_SECTQE_Server";
+  PeerProcess server({"ref-server-filling", Utf16ToUtf8(mapping), std::to_string(kFilledMappingBytes)});
+  ASSERT_EQ(server.ReadLine(), "ready");
+  RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
+  client.Connect(mapping.c_str(), 0);
+  const PeakMemoryGrowth growth;
+  const Outcome refused = CallWith(client, u"echo", u"fill");
+  EXPECT_EQ(refused.rc, 1);
+  EXPECT_EQ(refused.result, std::nullopt);
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), kNoCopy);
+  EXPECT_EQ(CallWith(client, u"echo", u"next").result, WString(u"next"));
+}
+
 // This project's server, and reference clients calling it.
 TEST_F(RpcServerTest, AReferenceClientMakesHundredsOfCallsInARow) {
   for (int i = 0; i < 400; ++i) {
@@ -258,6 +281,35 @@ TEST_F(RpcServerTest, AShortRequestInAHugeMappingCostsOurServerWhatItsTextCosts)
   EXPECT_EQ(server_log_.lines().at(7), u"执行函数【a】");
   ASSERT_TRUE(growth.Bytes().has_value());
   EXPECT_LT(*growth.Bytes(), std::size_t{16} << 20);
+}
+
+// A reference client in another process fills its request's mapping with
+// a text that no zero ends (and no colon splits): our server refuses it
+// without copying it, the client's call fails at once, and the next call is
+// answered.
+TEST_F(RpcServerTest, ARequestThatNoZeroEndsIsRefusedWithoutACopy) {
+  const PeakMemoryGrowth growth;
+  PeerProcess client({"ref-client-filling", Utf16ToUtf8(mapping_), std::to_string(kFilledMappingBytes),
+                      std::to_string(kFilledMappingBytes / 2)});
+  EXPECT_EQ(client.ReadLine(), "rc=1");
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), kNoCopy);
+  EXPECT_EQ(Call(u"echo", u"next").result, WString(u"next"));
+}
+
+// A request without colon is both the function name and the parameters:
+// our server holds the text and one copy of it, and with nobody to log to
+// it makes no trace line of the name.
+TEST_F(RpcServerTest, ARequestWithoutColonCostsOurServerTheTextAndOneCopy) {
+  if (lumarine_testing::BuildSlowdown() > 1) GTEST_SKIP() << "a sanitizer's shadow grows with every byte touched";
+  server_->SetLogger(nullptr, nullptr);
+  constexpr std::size_t kTextBytes = std::size_t{64} << 20;
+  const PeakMemoryGrowth growth;
+  PeerProcess client({"ref-client-filling", Utf16ToUtf8(mapping_), std::to_string(kTextBytes + 4),
+                      std::to_string(kTextBytes / 2)});
+  EXPECT_EQ(client.ReadLine(), "rc=0");
+  ASSERT_TRUE(growth.Bytes().has_value());
+  EXPECT_LT(*growth.Bytes(), kTextBytes * 5 / 2);
 }
 
 // Reference clients do not take turns by themselves (the channel carries

@@ -41,6 +41,33 @@ struct PeerCall {
 
 PeerCall ReadPeerCall(PeerProcess& peer) { return PeerCall{peer.ReadLine(), peer.ReadLine(), peer.ReadLine()}; }
 
+// Registers "gate", a function that waits at `gate` until the test opens
+// it, then answers "late".
+void RegisterGate(RPCServer::IRPCServer& server, Gate& gate) {
+  server.RegisterFunction(u"gate", new FunctionDelegate([&gate](const WString&, const WString&, WString* result,
+                                                               WString*) {
+                            gate.Pass();
+                            *result = u"late";
+                            return 0;
+                          }));
+}
+
+// True once a thread has come to `gate`, within the test's patience.
+bool Reached(Gate& gate) {
+  platform::WaitOptions bounded;
+  bounded.timeout_ms = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
+  return platform::WaitForObject(*gate.reached, bounded) == platform::WaitResult::kSignaled;
+}
+
+// Waits for a call made with std::async, within the test's patience. One
+// that never ends is failed by stopping the server, so that the test ends.
+Outcome Awaited(std::future<Outcome>& call, RPCServer::IRPCServer& server) {
+  const bool answered = call.wait_for(lumarine_testing::Patience()) == std::future_status::ready;
+  if (!answered) server.Stop();
+  EXPECT_TRUE(answered) << "the caller was left waiting";
+  return call.get();
+}
+
 TEST(RpcProcessTest, AServerInAnotherProcessAnswers) {
   const WString mapping = FreshMapping();
   PeerProcess server(ServerArgs(mapping));
@@ -183,16 +210,9 @@ TEST_F(RpcServerTest, AClientKilledAtAnyStepLeavesTheServerServing) {
 // never given the gone caller's reply.
 TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt) {
   Gate gate;
-  server_->RegisterFunction(u"gate", new FunctionDelegate([&](const WString&, const WString&, WString* result,
-                                                             WString*) {
-                              gate.Pass();
-                              *result = u"late";
-                              return 0;
-                            }));
+  RegisterGate(*server_, gate);
   GateAtLine at_read(&gate, u"WB3.");
   server_->SetLogger(&at_read, nullptr);
-  platform::WaitOptions bounded;
-  bounded.timeout_ms = static_cast<std::uint32_t>(lumarine_testing::PatienceMs());
   RecordingLogger log;
   client_.SetLogger(&log, nullptr);
   client_.Connect(mapping_.c_str(), 0);
@@ -211,7 +231,7 @@ TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt
     if (c.killed) {
       PeerProcess doomed({"client", Utf16ToUtf8(mapping_), "gate", "", "WB5.", "1"});
       EXPECT_EQ(doomed.Wait(), 128 + 9);
-      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled)
+      EXPECT_TRUE(Reached(gate))
           << "the doomed caller's function never ran";
     } else {
       at_read.armed = c.at_read;
@@ -220,7 +240,7 @@ TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt
         first.Connect(mapping_.c_str(), 0);
         EXPECT_EQ(CallWith(first, u"gate", u"first").rc, 1);
       });
-      EXPECT_EQ(platform::WaitForObject(*gate.reached, bounded), platform::WaitResult::kSignaled)
+      EXPECT_TRUE(Reached(gate))
           << "the first caller's function never ran";
       quitter.RequestStop();
     }
@@ -233,13 +253,101 @@ TEST_F(RpcServerTest, ACallerWhoComesWhileAGoneCallersRoundGoesOnIsServedAfterIt
     };
     EXPECT_TRUE(log.WaitUntil(waiting, lumarine_testing::Patience())) << "the next caller never came to wait";
     gate.opened->Release();
-    const bool answered = next.wait_for(lumarine_testing::Patience()) == std::future_status::ready;
-    if (!answered) server_->Stop();  // fails the hanging call, so that the test can end
-    EXPECT_TRUE(answered) << "the next caller was never answered";
-    EXPECT_EQ(next.get().result, WString(u"next"));
+    EXPECT_EQ(Awaited(next, *server_).result, WString(u"next"));
   }
   EXPECT_EQ(Call(u"echo", u"after").result, WString(u"after"));
   server_.reset();  // before the gate and its logger go (so no ASSERT above)
+}
+
+// Another process of the user opens the request before our server does:
+// the request is gone for the server (it was made for one reader). The
+// caller, waiting for its request to be read, is told at once that its call
+// failed, and the next call is served.
+TEST_F(RpcServerTest, ARequestThatAnotherProcessOpensFirstFailsItsCallAtOnce) {
+  Gate gate;
+  GateAtLine before_open(&gate, u"WB2.");
+  before_open.armed = true;
+  server_->SetLogger(&before_open, nullptr);
+  auto call = std::async(std::launch::async, [this] { return Call(u"echo", u"taken"); });
+  EXPECT_TRUE(Reached(gate))
+      << "the server never came to open the request";
+  PeerProcess opener({"open-mapping", Utf16ToUtf8(mapping_)});
+  EXPECT_EQ(opener.ReadLine(), "opened");
+  gate.opened->Release();
+  const Outcome outcome = Awaited(call, *server_);
+  EXPECT_EQ(outcome.rc, 1);
+  EXPECT_EQ(outcome.result, std::nullopt);
+  EXPECT_EQ(outcome.error, std::nullopt);
+  EXPECT_EQ(Call(u"echo", u"next").result, WString(u"next"));
+  server_.reset();  // before the gate and its logger go (so no ASSERT above)
+}
+
+// While our server runs a caller's function, a literal client in another
+// process begins a call of its own, making its request under the name the
+// reply needs. The caller's call fails at once, and is not handed that
+// request as its reply (the server's next round is held until the call
+// has ended); the other request is served in the next round, and the
+// channel goes on.
+TEST_F(RpcServerTest, AMappingMadeUnderTheNameWhileAFunctionRunsFailsThatCallAtOnce) {
+  Gate in_function;
+  RegisterGate(*server_, in_function);
+  Gate next_round;
+  GateAtLine before_next_read(&next_round, u"WB2.");
+  server_->SetLogger(&before_next_read, nullptr);
+  auto call = std::async(std::launch::async, [this] { return Call(u"gate", u""); });
+  EXPECT_TRUE(Reached(in_function))
+      << "the function never ran";
+  before_next_read.armed = true;
+  PeerProcess other({"ref-client", Utf16ToUtf8(mapping_), "echo", "other", "WB3.", "tell"});
+  EXPECT_EQ(other.ReadLine(), "at WB3.");  // its request is made and signalled
+  in_function.opened->Release();
+  const Outcome outcome = Awaited(call, *server_);
+  EXPECT_EQ(outcome.rc, 1);
+  EXPECT_EQ(outcome.result, std::nullopt);
+  EXPECT_EQ(outcome.error, std::nullopt);
+  next_round.opened->Release();
+  const PeerCall served = ReadPeerCall(other);
+  EXPECT_EQ(served.rc, "rc=0");
+  EXPECT_EQ(served.result, "result=other");
+  EXPECT_EQ(Call(u"echo", u"next").result, WString(u"next"));
+  server_.reset();  // before the gates and the logger go
+}
+
+// As above, but our caller has not yet taken the unit that said its request
+// was read when the server fails the call: the unit that says the call
+// failed must still reach it, and it is not handed the other request.
+TEST_F(RpcServerTest, ACallerNotYetWokenWhenItsReplyLostItsNameStillFails) {
+  Gate in_function;
+  RegisterGate(*server_, in_function);
+  Gate next_round;
+  GateAtLine before_next_read(&next_round, u"WB2.");
+  server_->SetLogger(&before_next_read, nullptr);
+  Gate caller_paused;
+  GateAtLine before_read_wait(&caller_paused, u"WB3.");
+  before_read_wait.armed = true;
+  client_.SetLogger(&before_read_wait, nullptr);
+  client_.Connect(mapping_.c_str(), 0);
+  auto call = std::async(std::launch::async, [this] { return Call(u"gate", u""); });
+  EXPECT_TRUE(Reached(caller_paused)) << "the caller never sent its request";
+  EXPECT_TRUE(Reached(in_function)) << "the function never ran";
+  before_next_read.armed = true;
+  PeerProcess other({"ref-client", Utf16ToUtf8(mapping_), "echo", "other", "WB3.", "tell"});
+  EXPECT_EQ(other.ReadLine(), "at WB3.");
+  in_function.opened->Release();
+  // A server that does not wait for the caller to take the first unit fails
+  // the call and comes to its next round at once; one that waits never does
+  // before the caller goes on. Only the first is given time to show itself.
+  platform::WaitOptions briefly;
+  briefly.timeout_ms = 1000;
+  platform::WaitForObject(*next_round.reached, briefly);
+  caller_paused.opened->Release();
+  const Outcome outcome = Awaited(call, *server_);
+  EXPECT_EQ(outcome.rc, 1);
+  EXPECT_EQ(outcome.result, std::nullopt);
+  next_round.opened->Release();
+  EXPECT_EQ(ReadPeerCall(other).result, "result=other");
+  EXPECT_EQ(Call(u"echo", u"next").result, WString(u"next"));
+  server_.reset();  // before the gates and the loggers go
 }
 
 }  // namespace

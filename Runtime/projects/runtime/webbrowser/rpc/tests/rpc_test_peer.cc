@@ -2,21 +2,33 @@
 // happened, one line each, and (where it holds something) waits for its
 // standard input to close before it lets go.
 //
-//   server <mapping> [<die-at prefix> <occurrence>]   serves the test functions
-//   client <mapping> <function> <parameters> [<die-at prefix> <occurrence>]
-//   calls <mapping> <count> <tag>                     count echo calls, checked
+//   server <mapping> [<step>]                  serves the test functions
+//   client <mapping> <function> <parameters> [<step>]
+//   calls <mapping> <count> <tag>              count echo calls, checked
 //   ref-server, ref-client, ref-calls: the same with the reference peers
 //     written from the channel's description (ref-calls take turns with
 //     the test's other reference callers under the mutex <mapping>-turns)
+//   ref-server-filling <mapping> <bytes>   a reference server whose reply
+//     mappings are <bytes> large; the reply to "fill" fills its mapping
+//     with the byte "x" (no zero anywhere)
+//   ref-client-filling <mapping> <bytes> <units>   a reference client
+//     whose request mapping is <bytes> large and begins with <units> units
+//     of the byte "x" (no colon; no zero when they fill it)
 //   hold-semaphore <name>    hold-mutex <name>
 //   hold-filled <name> <bytes>   a mapping of that size and the mutex of
 //     that name (locked), their bytes all "x"
+//   open-mapping <name>      opens the live mapping of that name
+//
+// <step> is a trace line's prefix and what to do at it: "<prefix> <n>"
+// dies at its n-th occurrence, "<prefix> tell" prints "at <prefix>" at its
+// first.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,13 +60,40 @@ void WaitForInputToClose() {
   }
 }
 
-std::unique_ptr<rpc_test::DieAtLogger> DieAt(int argc, char** argv, int first) {
+// Prints "at <prefix>" when a trace line that begins with `prefix` is first
+// logged.
+class TellAtLogger : public IRPCLogger {
+ public:
+  explicit TellAtLogger(std::string prefix) : prefix_(std::move(prefix)) {}
+  void Log(const platform::WChar* text) override {
+    if (!told_ && Utf16ToUtf8(text).rfind(prefix_, 0) == 0) {
+      told_ = true;
+      Say("at " + prefix_);
+    }
+  }
+
+ private:
+  const std::string prefix_;
+  bool told_ = false;
+};
+
+// The logger of the <step> arguments from `first` on, if any.
+std::unique_ptr<IRPCLogger> AtStep(int argc, char** argv, int first) {
   if (argc < first + 2) return nullptr;
+  if (std::strcmp(argv[first + 1], "tell") == 0) return std::make_unique<TellAtLogger>(argv[first]);
   return std::make_unique<rpc_test::DieAtLogger>(Utf8ToUtf16(argv[first]), std::atoi(argv[first + 1]));
 }
 
+// Fills the first `units` units of a view with the byte "x" (a text
+// without colon, and without zero when they fill the view).
+bool FillWithX(void* view, std::size_t size, std::size_t units) {
+  if (units * 2 > size) return false;
+  std::memset(view, 'x', units * 2);
+  return true;
+}
+
 int Serve(int argc, char** argv) {
-  auto logger = DieAt(argc, argv, 3);
+  auto logger = AtStep(argc, argv, 3);
   RPCServer::CRPCServer server(new RPCServer::CFileMappingServerImp());
   rpc_test::RegisterTestFunctions(server);
   server.SetLogger(logger.get(), nullptr);
@@ -69,7 +108,7 @@ int Serve(int argc, char** argv) {
 }
 
 // Says "ready" once the reference server has made its semaphores, and
-// passes every line on to the die-at logger, if any.
+// passes every line on to the logger of its <step>, if any.
 class ReadyLogger : public IRPCLogger {
  public:
   explicit ReadyLogger(IRPCLogger* next) : next_(next) {}
@@ -86,16 +125,36 @@ class ReadyLogger : public IRPCLogger {
   bool ready_ = false;
 };
 
-int ServeByReference(int argc, char** argv) {
-  auto die_at = DieAt(argc, argv, 3);
-  ReadyLogger logger(die_at.get());
-  rpc_test::reference::Server server(Utf8ToUtf16(argv[2]), &logger);
+// A reference server of the test functions, set up by `configure`, until
+// the input closes.
+int ServeByReference(const platform::WString& mapping, IRPCLogger* step,
+                     const std::function<void(rpc_test::reference::Server&)>& configure) {
+  ReadyLogger logger(step);
+  rpc_test::reference::Server server(mapping, &logger);
   rpc_test::RegisterTestFunctions(
       [&server](const platform::WChar* name, IRPCFunDelegate* delegate) { server.RegisterFunction(name, delegate); });
+  configure(server);
   platform::StoppableThread thread;
   thread.Start([&server] { server.Serve(); });
   WaitForInputToClose();
   return 0;  // the thread is stopped and joined first
+}
+
+int ServeByReference(int argc, char** argv) {
+  auto step = AtStep(argc, argv, 3);
+  return ServeByReference(Utf8ToUtf16(argv[2]), step.get(), [](rpc_test::reference::Server&) {});
+}
+
+int ServeFillingByReference(int argc, char** argv) {
+  if (argc < 4) return 2;
+  const std::size_t bytes = std::strtoull(argv[3], nullptr, 10);
+  return ServeByReference(Utf8ToUtf16(argv[2]), nullptr, [bytes](rpc_test::reference::Server& server) {
+    server.set_reply_mapping_bytes(bytes);
+    server.set_reply_writer([](void* view, std::size_t size, platform::WStringView text) {
+      if (text == u"fill") return FillWithX(view, size, size / 2);
+      return rpc_test::reference::CopyCharacters(view, size, text);
+    });
+  });
 }
 
 std::string Shown(const platform::WChar* text) { return text == nullptr ? "(null)" : Utf16ToUtf8(text); }
@@ -110,7 +169,7 @@ void SayOutcome(const rpc_test::Outcome& outcome) {
 
 int CallOnce(int argc, char** argv) {
   if (argc < 5) return 2;
-  auto logger = DieAt(argc, argv, 5);
+  auto logger = AtStep(argc, argv, 5);
   RPCClient::CRPCClient client(new RPCClient::CFileMappingClient());
   client.SetLogger(logger.get(), nullptr);
   client.Connect(Utf8ToUtf16(argv[2]).c_str(), 0);
@@ -124,8 +183,18 @@ int CallOnce(int argc, char** argv) {
 
 int CallOnceByReference(int argc, char** argv) {
   if (argc < 5) return 2;
-  auto logger = DieAt(argc, argv, 5);
+  auto logger = AtStep(argc, argv, 5);
   SayOutcome(rpc_test::reference::Call(Utf8ToUtf16(argv[2]), Utf8ToUtf16(argv[3]), Utf8ToUtf16(argv[4]), logger.get()));
+  return 0;
+}
+
+int CallFillingByReference(int argc, char** argv) {
+  if (argc < 5) return 2;
+  const std::size_t bytes = std::strtoull(argv[3], nullptr, 10);
+  const std::size_t units = std::strtoull(argv[4], nullptr, 10);
+  SayOutcome(rpc_test::reference::Call(
+      Utf8ToUtf16(argv[2]), u"x", u"", nullptr, bytes,
+      [units](void* view, std::size_t size, platform::WStringView) { return FillWithX(view, size, units); }));
   return 0;
 }
 
@@ -190,6 +259,13 @@ int HoldFilled(const char* name_text, const char* size_text) {
   return 0;
 }
 
+int OpenMapping(const char* name) {
+  auto mapping = platform::FileMapping::Open(Utf8ToUtf16(name));
+  Say(mapping != nullptr ? "opened" : "absent");
+  WaitForInputToClose();
+  return 0;
+}
+
 int HoldMutex(const char* name) {
   auto mutex = platform::NamedMutex::Create(Utf8ToUtf16(name));
   Say(mutex != nullptr && mutex->Lock() ? "ready" : "failed");
@@ -208,6 +284,9 @@ int main(int argc, char** argv) {
   if (mode == "ref-server") return ServeByReference(argc, argv);
   if (mode == "ref-client") return CallOnceByReference(argc, argv);
   if (mode == "ref-calls") return CallManyByReference(argc, argv);
+  if (mode == "ref-server-filling") return ServeFillingByReference(argc, argv);
+  if (mode == "ref-client-filling") return CallFillingByReference(argc, argv);
+  if (mode == "open-mapping") return OpenMapping(argv[2]);
   if (mode == "hold-semaphore") return HoldSemaphore(argv[2]);
   if (mode == "hold-mutex") return HoldMutex(argv[2]);
   if (mode == "hold-filled" && argc >= 4) return HoldFilled(argv[2], argv[3]);

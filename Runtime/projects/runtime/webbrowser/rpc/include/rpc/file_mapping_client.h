@@ -16,8 +16,13 @@
 // of waiting for ever once no server holds ServerSemaphore1 any more (every
 // server holds it while it serves), except that a request the server had
 // not read yet goes once more to the server of the name (a restarted one);
-// an exception fails the call. Reading the reply costs what its text
-// costs, however large the mapping the server made.
+// a second unit of ClientSemaphore1, found as the reply is signalled, is
+// this project's server saying that the call failed, and the call ends
+// without opening what lies under the name (it may be another client's
+// request) and without ending a round the server has ended already; an
+// exception fails the call. Reading the reply costs what its text costs,
+// however large the mapping the server made, and a reply that no zero ends
+// is refused without being copied.
 #pragma once
 
 #include <memory>
@@ -65,6 +70,9 @@ class CFileMappingClient final : public IRPCClient {
   // the client's text of the reply, or null for an empty one).
   int CallServer(platform::WStringView function, platform::WStringView parameters, const platform::WString** kept);
   bool MakeClientSemaphores(Exchange& exchange);
+  // True (traced) when the server, woken for the reply, has said that the
+  // call failed.
+  bool ServerFailedCall(Exchange& exchange);
   // Writes the request, signals the server and waits until it has read it.
   Delivery Deliver(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);
   bool SendRequest(Exchange& exchange, platform::WStringView function, platform::WStringView parameters);

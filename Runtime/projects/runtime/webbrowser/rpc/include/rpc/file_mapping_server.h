@@ -13,12 +13,20 @@
 // reply never takes the place of a later caller's request; a function can
 // ask whether its caller is still there, rpc/caller_presence.h); a
 // function that throws fails its call; a stop wakes every wait and fails a
-// call in progress at once; the reply mapping gives up its name to the
-// client's open, so that a next request made with create-or-open is a new
-// mapping of its own size; a unit that the client of a failed round left in
-// ServerSemaphore2 is taken back before the next reply goes. Reading the
-// request costs what its text costs, however large the mapping the client
-// made, and the reply is written from the function's own text.
+// call in progress at once; a client whose request nobody can open any
+// more while it still waits (another process opened it first) is woken,
+// and its call fails; a reply whose name someone took while the function
+// ran is not written, the call fails at once (ClientSemaphore1 is
+// released a second time, which this project's client reads as that) and
+// the object under the name is left to the next round; the reply mapping
+// gives up its name to the client's open, so that a next request made with
+// create-or-open is a new mapping of its own size; a unit that the client
+// of a failed round left in ServerSemaphore2 is taken back before the next
+// reply goes. Reading the request costs what its text costs, however large
+// the mapping the client made; a request that no zero ends is refused
+// unread and its call fails; the function name is copied once, and traced
+// only when a logger is set; the reply is written from the function's own
+// text.
 #pragma once
 
 #include <functional>
@@ -60,7 +68,13 @@ class CFileMappingServerImp final : public CRPCServerImp {
   // Makes the reply mapping holding `reply`, unless the client has gone or
   // the server is stopping.
   Written WriteReply(Call& call, platform::WStringView reply, const std::function<bool()>& client_there);
+  // Wakes the call's client, whose call then fails.
   void FailCall(Call& call);
+  // Releases ClientSemaphore1 once more, after the client took the unit
+  // that said its request was read (or has gone, or the server stops).
+  void ReleaseSecondUnit(Call& call);
+  // Traces the name of the function run, when a logger is set.
+  void LogFunction(const platform::WString& function) const;
 
   // Derived from the mapping name at Start.
   std::unique_ptr<const RPCChannel::ChannelNames> names_;

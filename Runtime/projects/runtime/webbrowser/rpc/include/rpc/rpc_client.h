@@ -36,14 +36,18 @@ class IRPCClient {
   // Calls `function` with `parameters` (null counts as empty). Returns 0
   // when the server answered: `*result` then points to the reply, or, when
   // the reply is an error object (it begins {"type":"error"), `*error`
-  // does; the other stays null, as both do for an empty reply. Returns 1
-  // when the call failed (empty or null function name, not connected, no
-  // server within about a second, the server gone or stopped during the
-  // call, a pumping wait that ended otherwise, a reply that cannot be
-  // read, which still ends the server's round); both outputs are then null.
-  // A request that a server gone meanwhile had not read yet goes once more
-  // to the server of the name (one restarted at once, say) before the call
-  // fails.
+  // does; the other stays null, as both do for an empty reply. Returns 1,
+  // both outputs null, when the call failed: empty or null function name,
+  // not connected, no server within about a second, the server gone or
+  // stopped during the call, a pumping wait that ended otherwise; a request
+  // the server could not read (another process of the user opened it
+  // first, say) or a call it could not answer (its function threw, or
+  // someone made a mapping under the channel's name while it ran), which
+  // the server reports at once; a reply that cannot be read, or that no
+  // zero ends (refused without being copied), which still ends the
+  // server's round. A request that a server gone meanwhile had not read yet
+  // goes once more to the server of the name (one restarted at once, say)
+  // before the call fails. After a failure the next call starts afresh.
   // The texts are owned by the client and stay valid until a later call
   // produces a text of the same kind, or the client is destroyed. Either
   // output pointer may be null.

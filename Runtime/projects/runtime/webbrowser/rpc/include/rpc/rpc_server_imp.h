@@ -48,6 +48,9 @@ class CRPCServerImp : public IThreadTask, public IRPCServer {
 
   void Log(const platform::WChar* text) const;
   void Log(const platform::WString& text) const { Log(text.c_str()); }
+  // True while a logger is set: a trace line that costs something to make
+  // is made only then.
+  bool Logging() const { return logger_.load(std::memory_order_acquire) != nullptr; }
 
   const platform::WString& mapping_name() const { return mapping_name_; }
   platform::MessagePump* window() const { return window_.load(std::memory_order_acquire); }
