@@ -8,12 +8,13 @@
 // - memory: the renderer's resident size after long runs of evaluations of
 //   each kind, and of page calls of an event function, against its size
 //   after the first evaluation;
-// - allocating scripts: one asynchronous evaluation each of a script that
-//   builds a string, one that turns a large value into JSON, one that makes
-//   many small objects, and one that only computes (the control), each
-//   timed until the renderer answers the evaluation after it, so that a
-//   collection it makes between the two counts; medians of the time and of
-//   the renderer's CPU time (all its threads), and its peak resident size.
+// - allocating scripts, on a renderer started afresh: one asynchronous
+//   evaluation each of a script that builds a string, one that turns a
+//   large value into JSON, one that makes many small objects, and one that
+//   only computes (the control), each timed until the renderer answers the
+//   evaluation after it, so that a collection it makes between the two
+//   counts; medians of the time and of the renderer's CPU time (all its
+//   threads), and its peak resident size.
 //
 // `--baseline-kestrun=PATH` starts a second renderer from PATH (another
 // build, such as the previous tree's) that gets the same evaluations:
@@ -66,15 +67,17 @@ CefRefPtr<CefProcessMessage> Request(const char16_t* name, const char16_t* text)
 class Renderer {
  public:
   // Starts `executable` and makes the first evaluation of each kind; false,
-  // reported, when it does not answer. `tag` tells its names apart.
-  bool Start(const std::string& executable, const std::string& tag) {
+  // reported, when it does not answer. Each start has names of its own.
+  bool Start(const std::string& executable) {
     std::string error;
     process_ = cefshim::host::RendererProcess::Start(executable, {"--type=renderer"}, &error);
     if (!process_) {
       std::fprintf(stderr, "%s cannot be started: %s\n", executable.c_str(), error.c_str());
       return false;
     }
-    const platform::WString object_id = platform::Utf8ToUtf16("bench" + std::to_string(::getpid()) + tag);
+    static int starts = 0;
+    const platform::WString object_id =
+        platform::Utf8ToUtf16("bench" + std::to_string(::getpid()) + "_" + std::to_string(++starts));
     event_server_ = std::make_unique<RPCServer::CRPCServer>(new RPCServer::CFileMappingServerImp());
     event_server_->RegisterFunction(u"Echo", new bench::EchoFunction());
     if (event_server_->Start((u"Local\\" + object_id + u"_SECTQE_Server").c_str(), 0) != 0) {
@@ -348,21 +351,30 @@ bool ReadArguments(int argc, char** argv, std::string* baseline_executable) {
   return true;
 }
 
+// Starts `ours`, and `baseline` from `baseline_executable` unless empty;
+// false, reported, when one does not answer.
+bool StartRenderers(const std::string& baseline_executable) {
+  baseline.reset();
+  ours = std::make_unique<Renderer>();
+  if (!ours->Start(KESTRUN_EXECUTABLE)) return false;
+  if (baseline_executable.empty()) return true;
+  baseline = std::make_unique<Renderer>();
+  return baseline->Start(baseline_executable);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   std::string baseline_executable;
-  ours = std::make_unique<Renderer>();
-  if (!ReadArguments(argc, argv, &baseline_executable) || !ours->Start(KESTRUN_EXECUTABLE, "")) return 1;
-  if (!baseline_executable.empty()) {
-    baseline = std::make_unique<Renderer>();
-    if (!baseline->Start(baseline_executable, "baseline")) return 1;
-  }
+  if (!ReadArguments(argc, argv, &baseline_executable) || !StartRenderers(baseline_executable)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   ReportLatency();
-  const bool reported = ReportMemory() && ReportAllocatingScripts();
+  // New renderers for the allocating phase, so that both start alike: after
+  // the memory phase, one that let its garbage pile up holds a hundred
+  // megabytes more, which its allocating scripts reuse.
+  const bool reported = ReportMemory() && StartRenderers(baseline_executable) && ReportAllocatingScripts();
   baseline.reset();
   ours.reset();
   return reported ? 0 : 1;
