@@ -83,8 +83,9 @@ class ScriptEngine {
   // Call between two pieces of work, with no script running. Collects when
   // the garbage since the last collection (objects, or memory they own)
   // passes about 1 MB over a small live heap, or in proportion over a larger
-  // one; a heap of objects above the collector's default base keeps the
-  // default trigger. Then drops the handlers of collected functions.
+  // one, while the heap of objects is under 8 MB; a larger heap is left to
+  // the collector's own triggers. Then drops the handlers of collected
+  // functions.
   void CollectIfDue();
 
   // Keeps a handler whose function the collector has finalized until the
