@@ -48,7 +48,7 @@ namespace {
 
 constexpr int kSamples = 5000;
 constexpr int kLongRun = 100000;
-constexpr int kAllocatingSamples = 15;
+constexpr int kAllocatingSamples = 31;
 constexpr std::int32_t kBrowser = 1;
 constexpr std::int64_t kFrame = 10;
 constexpr std::chrono::seconds kPatience{60};
