@@ -41,6 +41,7 @@ void Renderer::Handle(wire::Frame& frame) {
   if (engine_) {
     engine_->LeaveEnteredAbove(0);
     engine_->RunPendingJobs();
+    engine_->CollectIfDue();
   }
 }
 

@@ -33,8 +33,9 @@ class Renderer {
   // Tells the handler that the render thread has started.
   void Start();
   // Applies one frame from the host, then leaves any context a handler left
-  // entered and runs the promise jobs the scripts queued. A handler's C++
-  // exception is reported and ends only that frame's work.
+  // entered, runs the promise jobs the scripts queued and collects the
+  // scripts' garbage when enough has piled up. A handler's C++ exception is
+  // reported and ends only that frame's work.
   void Handle(wire::Frame& frame);
 
  private:

@@ -24,12 +24,22 @@ constexpr std::uint32_t kMaxHeapBytes = 512u << 20;
 // Every evaluation compiles a script that is garbage once it has run, while
 // a page keeps few live objects. The collector's trigger is a base (by
 // default 27 MB of objects, 38 MB of the memory they own) or the live heap,
-// whichever is larger, times a growth factor of 1.5 to 3: at the default a
+// whichever is larger, times a growth factor of 1.5 to 3: left alone, a
 // steady stream of evaluations grows a renderer by about a hundred megabytes
-// before it first collects. At 1 MB it collects every few thousand
-// evaluations, each time over a small heap; a page with a large live heap
-// keeps a trigger proportional to it.
-constexpr std::uint32_t kCollectionBaseMB = 1;
+// before it first collects. Scripts run with those triggers: with bases of
+// 1 MB, a script that builds a long string collects three times as often as
+// it goes. Between two pieces of work the engine checks the same triggers
+// with bases of 1 MB, so that it collects every few thousand evaluations,
+// each time over a small heap.
+constexpr std::uint32_t kBetweenWorkBaseMB = 1;
+// A heap of objects above this size is left to the collector's own
+// triggers between two pieces of work as well. It comes from a script that
+// allocates, and the collector sized its trigger to that script when it
+// last collected; checking the triggers anew (which changing a base does)
+// lowers it, so that the next such script collects more often (10 % slower
+// for one that makes a million small objects). A stream of evaluations over
+// a small live heap stays far below it.
+constexpr std::uint64_t kBetweenWorkHeapLimit = std::uint64_t{8} << 20;
 
 thread_local ScriptEngine* current_engine = nullptr;
 
@@ -93,8 +103,6 @@ std::unique_ptr<ScriptEngine> ScriptEngine::Create(std::string* error, ScriptInt
     return nullptr;
   }
   JS_SetNativeStackQuota(cx, NativeStackQuota());
-  JS_SetGCParameter(cx, JSGC_ALLOCATION_THRESHOLD, kCollectionBaseMB);
-  JS_SetGCParameter(cx, JSGC_MALLOC_THRESHOLD_BASE, kCollectionBaseMB);
   if (!js::UseInternalJobQueues(cx) || !JS::InitSelfHostedCode(cx) || !JS_AddInterruptCallback(cx, OnInterrupt)) {
     JS_DestroyContext(cx);
     *error = "the script context cannot be initialised";
@@ -183,6 +191,16 @@ void ScriptEngine::RunPendingJobs() {
   AutoSomeRealm realm(*this);
   js::RunJobs(cx_);
   JS_ClearPendingException(cx_);
+  collected_handlers_.clear();
+}
+
+void ScriptEngine::CollectIfDue() {
+  if (JS_GetGCParameter(cx_, JSGC_BYTES) >= kBetweenWorkHeapLimit) return;
+  JS_SetGCParameter(cx_, JSGC_ALLOCATION_THRESHOLD, kBetweenWorkBaseMB);
+  JS_SetGCParameter(cx_, JSGC_MALLOC_THRESHOLD_BASE, kBetweenWorkBaseMB);
+  JS_MaybeGC(cx_);
+  JS_ResetGCParameter(cx_, JSGC_ALLOCATION_THRESHOLD);
+  JS_ResetGCParameter(cx_, JSGC_MALLOC_THRESHOLD_BASE);
   collected_handlers_.clear();
 }
 

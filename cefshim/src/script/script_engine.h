@@ -4,7 +4,8 @@
 // every page's global object (realm) shares, so that values pass between
 // contexts without wrappers. The engine knows the objects that hold its
 // roots (EngineBound) and detaches them when it is destroyed, and it keeps
-// the stack of contexts entered by CefV8Context::Enter. Its collector runs
+// the stack of contexts entered by CefV8Context::Enter. Scripts run with the
+// collector's own triggers; between two pieces of work the engine collects
 // once about 1 MB of garbage has piled up over a small live heap, so that a
 // long stream of evaluations keeps the renderer near its live size.
 //
@@ -78,6 +79,14 @@ class ScriptEngine {
   // Runs the promise jobs that scripts have queued, then drops the handlers
   // of collected functions.
   void RunPendingJobs();
+
+  // Call between two pieces of work, with no script running. Collects when
+  // the garbage since the last collection (objects, or memory they own)
+  // passes about 1 MB over a small live heap, or in proportion over a larger
+  // one, while the heap of objects is under 8 MB; a larger heap is left to
+  // the collector's own triggers. Then drops the handlers of collected
+  // functions.
+  void CollectIfDue();
 
   // Keeps a handler whose function the collector has finalized until the
   // collection is over: its release may drop values, which must not happen

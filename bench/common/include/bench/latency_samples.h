@@ -21,19 +21,34 @@ class LatencySamples {
   // timing each call and keeping it, in microseconds, under `name`.
   template <typename RoundTrip>
   void Measure(benchmark::State& state, const std::string& name, RoundTrip round_trip) {
-    std::vector<double>& samples = samples_us_[name];
-    samples.clear();
+    Clear(name);
     for (auto _ : state) {
-      const auto start = std::chrono::steady_clock::now();
-      if (!round_trip()) {
+      double seconds = 0;
+      if (!Time(name, round_trip, &seconds)) {
         state.SkipWithError("round trip failed");
         break;
       }
-      const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-      state.SetIterationTime(took.count());
-      samples.push_back(took.count() * 1e6);
+      state.SetIterationTime(seconds);
     }
   }
+
+  // Times one call of `round_trip` and keeps it under `name`, also in
+  // `seconds` when given; false, keeping nothing, when the call failed.
+  template <typename RoundTrip>
+  bool Time(const std::string& name, RoundTrip round_trip, double* seconds = nullptr) {
+    const auto start = std::chrono::steady_clock::now();
+    if (!round_trip()) return false;
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    Add(name, took.count() * 1e6);
+    if (seconds) *seconds = took.count();
+    return true;
+  }
+
+  // Keeps a sample measured otherwise, in microseconds, under `name`.
+  void Add(const std::string& name, double microseconds) { samples_us_[name].push_back(microseconds); }
+
+  // Drops the samples kept under `name`.
+  void Clear(const std::string& name) { samples_us_[name].clear(); }
 
   // The `fraction` percentile of the samples of `name`; 0 without samples.
   double Percentile(const std::string& name, double fraction) const {
@@ -52,6 +67,12 @@ class LatencySamples {
       std::printf("  %-16s p50 %8.2f us   p99 %8.2f us\n", entry.first.c_str(), Percentile(entry.first, 0.50),
                   Percentile(entry.first, 0.99));
     }
+    PrintRatio(figure, baseline);
+  }
+
+  // Prints p50 and p99 of `figure` against those of `baseline`, when both
+  // have samples.
+  void PrintRatio(const std::string& figure, const std::string& baseline) const {
     const double base50 = Percentile(baseline, 0.50);
     const double base99 = Percentile(baseline, 0.99);
     if (base50 > 0 && base99 > 0) {
